@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages, only what is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake           # compiler and build system
+    libtbb-dev                      # oneTBB: the parallel runtime of the plug-in
+    nlohmann-json3-dev              # JSON parser for model documents and the scene JSON writer
+    libglu1-mesa-dev                # GLU tessellator: faces with holes and concave outlines
+    libstb-dev                      # stb_image / stb_image_write: PNG, JPEG and BMP codec
+    libgtest-dev libgmock-dev       # GoogleTest
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
