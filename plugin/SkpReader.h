@@ -1,0 +1,80 @@
+#pragma once
+
+#include <DirectXMath.h>
+#include <Engine/Zel_Channel.h>
+#include <SketchUpAPI/model/defs.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "Export.h"
+#include "MaterialLeafMap.h"
+#include "RefHash.h"
+#include "SkpFaceInfo.h"
+#include "SkpLayerInfo.h"
+#include "SkpMaterialTable.h"
+
+namespace Importing {
+
+class SceneContainer;
+class Geometry;
+
+// The import channel the host creates through InitDLL. The order of the virtual operations is
+// part of the interface with the host, which calls the public ones by their slot: never reorder
+// them, never add one in between.
+class SKP_EXPORT SkpReader : public Zel_Channel {
+public:
+    SkpReader();
+    SkpReader(const SkpReader& other);
+    SkpReader& operator=(const SkpReader&) = delete;
+    ~SkpReader() override;
+
+    virtual int LoadFromFile(SceneContainer& scene, const std::u16string& path,
+                             const std::u16string& config, bool flag);
+    virtual std::u16string GetRaport();
+    virtual int Init();
+    virtual int Release();
+
+protected:
+    virtual void Clear();
+    virtual void LoadConfigValues(const std::u16string& config);
+    virtual void InitMaterialsByLayerOption();
+    virtual void InitModel();
+    virtual void InitEntities(SUEntitiesRef entities, bool isImage);
+    virtual void InitFaceInfo(SkpFaceInfo* info);
+    virtual void TreeAddEntities(SUEntitiesRef entities, DirectX::XMMATRIX transform,
+                                 SUMaterialRef material, bool topLevel);
+    virtual void TreeAddGroup(SUGroupRef group, DirectX::XMMATRIX transform,
+                              SUMaterialRef material, bool topLevel);
+    virtual void TreeAddInstance(SUComponentInstanceRef instance, DirectX::XMMATRIX transform,
+                                 SUMaterialRef material, bool topLevel);
+    virtual void TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,
+                             bool topLevel);
+    virtual void MergeGeometries();
+    virtual void AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int vertexOffset,
+                                   int indexOffset, float sScale, float tScale);
+    virtual bool IsHidden(SUDrawingElementRef element, bool topLevel);
+    virtual DirectX::XMMATRIX GetTransform(SUEntityRef entity);
+
+    // Steps of a load that are not part of the host interface.
+    void InitFace(SUFaceRef face, bool isImage);
+    void FreeLeafRecords();
+    void AbandonLoad();
+
+    using LayerTable = std::unordered_map<SULayerRef, SkpLayerInfo, RefHash, RefEqual>;
+    using FaceTable = std::unordered_map<SUFaceRef, SkpFaceInfo, RefHash, RefEqual>;
+
+    float unitScale = 0.0254f;  // metres in the model's inch
+    std::u16string report;
+    SceneContainer* sceneContainer = nullptr;  // not owned
+    SkpMaterialTable materials;
+    SUModelRef model = SU_INVALID;
+    SULayerRef defaultLayer = SU_INVALID;
+    bool materialsByLayer = false;
+    LayerTable layerInfos;
+    FaceTable faceInfos;
+    MaterialLeafMap materialLeaves;  // owns the leaf records it lists
+    bool doubleSided = true;
+};
+
+}  // namespace Importing
