@@ -1,0 +1,11 @@
+// Base of every object the host engine hands across a library boundary: its virtual destructor
+// lets the side that did not create an object destroy it.
+#pragma once
+
+class DllInterface {
+public:
+    DllInterface();
+    DllInterface(const DllInterface&);
+    DllInterface& operator=(const DllInterface&) = default;
+    virtual ~DllInterface();
+};
