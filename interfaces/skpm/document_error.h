@@ -1,0 +1,21 @@
+// Extras of our SketchUp stand-in library, beyond the SketchUp C API.
+#ifndef SKPM_DOCUMENT_ERROR_H_
+#define SKPM_DOCUMENT_ERROR_H_
+
+#include <SketchUpAPI/common.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/// Why the last SUModelCreateFromFile on the calling thread failed, naming the place: a
+/// JSON-pointer-like path into the document and what is wrong there, e.g.
+/// "/definitions/3/entities/faces/2: loop repeats a point". Empty after a success or before any
+/// call. The text is UTF-8 and stays valid until the thread's next SUModelCreateFromFile.
+SU_EXPORT const char* SKPMGetLastOpenError(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif  // SKPM_DOCUMENT_ERROR_H_
