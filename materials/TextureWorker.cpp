@@ -1,0 +1,109 @@
+#include <SketchUpAPI/model/image_rep.h>
+#include <SketchUpAPI/model/texture.h>
+
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "BitmapWriter.h"
+#include "MaterialText.h"
+#include "SketchUpObjects.h"
+#include "SkpMaterialTable.h"
+
+namespace Importing {
+
+namespace {
+
+constexpr auto kIdlePoll = std::chrono::milliseconds(5);
+
+void DropQueued(tbb::concurrent_queue<SkpMaterialInfo*>& queue) {
+    SkpMaterialInfo* record = nullptr;
+    while (queue.try_pop(record)) {
+    }
+}
+
+// Reads the pixels of `image` and writes them as an uncompressed bitmap.
+void WriteBitmapFromImage(SUImageRepRef image, const std::u16string& path) {
+    size_t dataSize = 0;
+    size_t bitsPerPixel = 0;
+    size_t width = 0;
+    size_t height = 0;
+    SUImageRepGetDataSize(image, &dataSize, &bitsPerPixel);
+    SUImageRepGetPixelDimensions(image, &width, &height);
+    // Sizes the bitmap headers cannot state: nothing sensible can be written.
+    if (dataSize > UINT32_MAX - 54 || width > INT32_MAX || height > INT32_MAX ||
+        bitsPerPixel > UINT16_MAX) {
+        return;
+    }
+    const auto pixels = std::make_unique_for_overwrite<SUByte[]>(dataSize);
+    SUImageRepGetData(image, dataSize, pixels.get());
+    // A texture whose file cannot be written is skipped: the load goes on without it.
+    WriteBitmapFile(path, static_cast<int32_t>(width), static_cast<int32_t>(height),
+                    static_cast<uint16_t>(bitsPerPixel), static_cast<uint32_t>(dataSize),
+                    pixels.get());
+}
+
+}  // namespace
+
+void SkpMaterialTable::StartTextureWorker(SceneContainer* target) {
+    StopTextureWorker();  // one worker at a time, and it finishes its queue first
+    Reset();
+    scene = target;
+    DropQueued(textureQueue);
+    stopWorker = false;
+    worker = std::make_unique<std::thread>(&SkpMaterialTable::WorkerLoop, this);
+}
+
+void SkpMaterialTable::QueueTexture(SkpMaterialInfo* record) {
+    textureQueue.push(record);
+}
+
+void SkpMaterialTable::StopTextureWorker() {
+    if (!worker || !worker->joinable()) return;
+    stopWorker = true;
+    worker->join();  // from the worker itself this raises resource_deadlock_would_occur
+    worker.reset();
+    DropQueued(textureQueue);
+}
+
+void SkpMaterialTable::WorkerLoop() {
+    SkpMaterialInfo* record = nullptr;
+    for (;;) {
+        if (textureQueue.try_pop(record)) {
+            ExportTexture(record);
+            continue;
+        }
+        if (stopWorker) {
+            // A record pushed just before the stop may have missed the pop above; the stop flag
+            // was set after it was pushed, so this pass sees it.
+            while (textureQueue.try_pop(record)) ExportTexture(record);
+            return;
+        }
+        std::this_thread::sleep_for(kIdlePoll);
+    }
+}
+
+void SkpMaterialTable::ExportTexture(SkpMaterialInfo* record) {
+    try {
+        SketchUpImageRep image;
+        if (!image.IsValid()) return;
+        if (record->type == SUMaterialType_ColorizedTexture) {
+            SUTextureGetColorizedImageRep(record->texture, &image.ref);
+        } else {
+            SUTextureGetImageRep(record->texture, &image.ref);
+        }
+        if (record->imageFormat != kImageBmp) {
+            // The extension of the path tells the library which format to write.
+            SUImageRepSaveToFile(image.ref, ToUtf8(record->textureFile).c_str());
+        } else {
+            WriteBitmapFromImage(image.ref, record->textureFile);
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory for this image only: it is skipped, its objects already released, and
+        // the worker goes on with the next one.
+    }
+}
+
+}  // namespace Importing
