@@ -6,8 +6,10 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "Export.h"
+#include "LoadPhases.h"
 #include "MaterialLeafMap.h"
 #include "RefHash.h"
 #include "SkpFaceInfo.h"
@@ -35,6 +37,9 @@ public:
     virtual int Init();
     virtual int Release();
 
+    // Not part of the host interface: the phases of the last load, for progress and benchmarks.
+    const LoadPhaseClock& LastLoadPhases() const { return phaseClock; }
+
 protected:
     virtual void Clear();
     virtual void LoadConfigValues(const std::u16string& config);
@@ -58,8 +63,12 @@ protected:
 
     // Steps of a load that are not part of the host interface.
     void InitFace(SUFaceRef face, bool isImage);
+    SUMaterialRef OwnMaterial(SUDrawingElementRef element) const;
+    LeafSet& LeavesOf(void* materialKey);
     void FreeLeafRecords();
     void AbandonLoad();
+    int RunLoad(const std::u16string& path, bool flag);
+    std::vector<void*> OrderedMaterialKeys() const;
 
     using LayerTable = std::unordered_map<SULayerRef, SkpLayerInfo, RefHash, RefEqual>;
     using FaceTable = std::unordered_map<SUFaceRef, SkpFaceInfo, RefHash, RefEqual>;
@@ -75,6 +84,7 @@ protected:
     FaceTable faceInfos;
     MaterialLeafMap materialLeaves;  // owns the leaf records it lists
     bool doubleSided = true;
+    LoadPhaseClock phaseClock;
 };
 
 }  // namespace Importing

@@ -1,0 +1,84 @@
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "SkpReader.h"
+
+namespace Importing {
+
+namespace {
+
+// A placement whose upper-left 3x3 part has a negative determinant shows the face mirrored.
+bool IsMirrored(const DirectX::XMMATRIX& t) {
+    const float det = t.m[0][0] * (t.m[1][1] * t.m[2][2] - t.m[1][2] * t.m[2][1]) -
+                      t.m[0][1] * (t.m[1][0] * t.m[2][2] - t.m[1][2] * t.m[2][0]) +
+                      t.m[0][2] * (t.m[1][0] * t.m[2][1] - t.m[1][1] * t.m[2][0]);
+    return det < 0.0f;
+}
+
+// Guards the tessellation of a record that the scan left untessellated, which several tasks may
+// be placing at once. Striped, so unrelated faces do not wait for one another.
+std::mutex& TessellationLock(const SkpFaceInfo* info) {
+    static std::mutex locks[64];
+    return locks[(reinterpret_cast<std::uintptr_t>(info) / alignof(SkpFaceInfo)) % 64];
+}
+
+}  // namespace
+
+LeafSet& SkpReader::LeavesOf(void* materialKey) {
+    auto found = materialLeaves.find(materialKey);
+    if (found == materialLeaves.end()) {
+        LeafSet fresh(kLeafBuckets);
+        fresh.max_load_factor(kLeafLoadFactor);
+        found = materialLeaves.emplace(materialKey, std::move(fresh)).first;
+    }
+    return found->second;
+}
+
+void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,
+                            bool topLevel) {
+    const auto found = faceInfos.find(face);
+    if (found == faceInfos.end()) return;
+    SkpFaceInfo& info = found->second;
+    if (info.face.ptr == nullptr || !info.visible) return;
+    if (topLevel && info.layer.ptr != nullptr) {
+        const auto layer = layerInfos.find(info.layer);
+        if (layer != layerInfos.end() && !layer->second.visible) return;
+    }
+    if (!std::atomic_ref<bool>(info.tessellated).load()) {
+        std::lock_guard<std::mutex> lock(TessellationLock(&info));
+        if (!info.tessellated) InitFaceInfo(&info);
+    }
+    if (info.numVertices == 0) return;
+
+    SUMaterialRef front = material, back = material;
+    if (!materialsByLayer || info.isImage) {
+        if (info.frontMaterial.ptr != nullptr) front = info.frontMaterial;
+        if (info.backMaterial.ptr != nullptr) back = info.backMaterial;
+    } else {
+        SUMaterialRef byLayer = material;
+        if (info.layer.ptr != defaultLayer.ptr) {
+            const auto layer = layerInfos.find(info.layer);
+            byLayer = layer != layerInfos.end() ? layer->second.material : SUMaterialRef SU_INVALID;
+        }
+        if (byLayer.ptr == nullptr) {
+            const auto fallback = layerInfos.find(defaultLayer);
+            if (fallback != layerInfos.end()) byLayer = fallback->second.material;
+        }
+        front = back = byLayer;
+    }
+
+    const bool mirrored = IsMirrored(transform);
+    auto frontLeaf = std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, false, mirrored});
+    LeavesOf(front.ptr).insert(frontLeaf.get());
+    frontLeaf.release();
+    if (doubleSided || back.ptr != nullptr) {
+        auto backLeaf = std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, true, mirrored});
+        LeavesOf(back.ptr).insert(backLeaf.get());
+        backLeaf.release();
+    }
+    std::atomic_ref<bool>(info.placed).store(true);
+}
+
+}  // namespace Importing
