@@ -45,6 +45,8 @@ typedef _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
 #define CP_ACP 0
 #define CP_UTF8 65001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_ERR_INVALID_CHARS 0x00000080
 
 #define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
 #define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
@@ -63,6 +65,8 @@ typedef _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_DISK_FULL 112
 #define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_INVALID_NAME 123
+#define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_INVALID_FLAGS 1004
 #define ERROR_NO_UNICODE_TRANSLATION 1113
 #define ERROR_GEN_FAILURE 31
@@ -109,16 +113,18 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
 BOOL CloseHandle(HANDLE hObject);
 BOOL DeleteFileW(LPCWSTR lpFileName);
 
-// UTF-16 -> UTF-8 (CodePage CP_UTF8 or CP_ACP, which is UTF-8 here; dwFlags 0). An unpaired
-// surrogate becomes U+FFFD. cchWideChar -1: NUL-terminated input, the NUL counted and written.
-// cbMultiByte 0: returns the size needed. Returns the bytes written, 0 on failure
+// UTF-16 -> UTF-8 (CodePage CP_UTF8 or CP_ACP, which is UTF-8 here; dwFlags 0 or
+// WC_ERR_INVALID_CHARS). An unpaired surrogate becomes U+FFFD, or with WC_ERR_INVALID_CHARS fails
+// with ERROR_NO_UNICODE_TRANSLATION. cchWideChar -1: NUL-terminated input, the NUL counted and
+// written. cbMultiByte 0: returns the size needed. Returns the bytes written, 0 on failure
 // (ERROR_INSUFFICIENT_BUFFER when the output does not fit, ERROR_INVALID_PARAMETER otherwise).
 // lpDefaultChar and lpUsedDefaultChar must be null for UTF-8, as on Windows.
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
                         LPBOOL lpUsedDefaultChar);
 
-// UTF-8 -> UTF-16, same conventions; each invalid UTF-8 sequence becomes U+FFFD.
+// UTF-8 -> UTF-16, same conventions; each invalid UTF-8 sequence becomes U+FFFD (or fails with
+// MB_ERR_INVALID_CHARS).
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);
 
