@@ -1,0 +1,5 @@
+#include "Engine/DllInterface.h"
+
+DllInterface::DllInterface() = default;
+DllInterface::DllInterface(const DllInterface&) = default;
+DllInterface::~DllInterface() = default;

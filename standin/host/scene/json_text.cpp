@@ -1,0 +1,78 @@
+#include "json_text.h"
+
+#include <windows.h>
+
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+namespace Importing::json {
+
+void AppendString(std::string& out, std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    out += "\\u00";
+                    out += kHex[(c >> 4) & 0xF];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+void AppendFloat(std::string& out, float value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
+}
+
+void AppendInt(std::string& out, int64_t value) {
+    char text[24];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
+}
+
+std::string ToUtf8(const std::u16string& text) {
+    if (text.empty()) return {};
+    if (text.size() > INT32_MAX / 3) throw std::length_error("text too long to convert");
+    const int length = static_cast<int>(text.size());
+    std::string out(static_cast<size_t>(length) * 3, '\0');
+    const int written = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(),
+                                            static_cast<int>(out.size()), nullptr, nullptr);
+    if (written <= 0) throw std::runtime_error("UTF-16 to UTF-8 conversion failed");
+    out.resize(static_cast<size_t>(written));
+    return out;
+}
+
+}  // namespace Importing::json
