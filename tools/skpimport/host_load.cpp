@@ -1,0 +1,62 @@
+#include "host_load.h"
+
+#include <cxxabi.h>
+#include <oneapi/tbb/global_control.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <typeinfo>
+
+#include "text.h"
+
+namespace skpimport {
+namespace {
+
+std::string Demangle(const char* mangled) {
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    return status == 0 && name ? std::string(name.get()) : std::string(mangled);
+}
+
+}  // namespace
+
+std::string DescribeCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return Demangle(typeid(e).name()) + ": " + e.what();
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        return type != nullptr ? Demangle(type->name()) + " (not a std::exception)"
+                               : std::string("unknown exception");
+    }
+}
+
+LoadOutcome RunLoad(HostChannel& reader, Importing::SceneContainer& scene,
+                    const std::u16string& path, const std::u16string& config, bool flag,
+                    int threads) {
+    LoadOutcome outcome;
+    std::optional<tbb::global_control> cap;
+    if (threads > 0) cap.emplace(tbb::global_control::max_allowed_parallelism, threads);
+
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        outcome.result = reader.LoadFromFile(scene, path, config, flag);
+    } catch (...) {
+        outcome.raised = DescribeCurrentException();
+    }
+    outcome.milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    try {
+        outcome.report = ToUtf8(reader.GetRaport());
+    } catch (...) {
+        // The load's own failure, if any, is the one worth keeping.
+        if (!outcome.raised) outcome.raised = "GetRaport: " + DescribeCurrentException();
+    }
+    return outcome;
+}
+
+}  // namespace skpimport

@@ -1,0 +1,205 @@
+// skpimport: loads the SkpReader plug-in as the host application does, imports one model and
+// reports what the plug-in put into the scene.
+
+#include <Engine/ChannelType.h>
+#include <Importing/SceneContainer.h>
+#include <Importing/SceneJson.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "descriptor.h"
+#include "host_channel.h"
+#include "host_load.h"
+#include "options.h"
+#include "plugin_library.h"
+#include "summary.h"
+#include "text.h"
+
+#ifdef SKPIMPORT_HAVE_OPEN_ERROR
+#include <skpm/document_error.h>
+#endif
+
+namespace skpimport {
+namespace {
+
+constexpr int kExitOk = 0, kExitFailed = 1, kExitUsage = 2;
+
+void Complain(const std::string& message) {
+    std::cerr << "skpimport: " << message << '\n';
+}
+
+// Why the stand-in SketchUp library last refused to open a model on this thread; empty when it
+// gave no reason.
+std::string OpenErrorReason() {
+#ifdef SKPIMPORT_HAVE_OPEN_ERROR
+    const char* reason = SKPMGetLastOpenError();
+    return reason != nullptr ? reason : "";
+#else
+    return {};
+#endif
+}
+
+// Release and destruction, the end of every reader's life the host starts.
+struct ReaderEnd {
+    void operator()(HostChannel* reader) const {
+        try {
+            reader->Release();
+        } catch (...) {
+            Complain("the plug-in's Release raised " + DescribeCurrentException());
+        }
+        delete reader;
+    }
+};
+using ReaderPtr = std::unique_ptr<HostChannel, ReaderEnd>;
+
+// Loads the plug-in, checks its descriptor and creates the reader; null after saying why.
+ReaderPtr CreateReader(const PluginLibrary& library) {
+    using GetTypeFunction = ChannelType* (*)();
+    using InitDllFunction = void* (*)();
+    std::string error;
+    const auto getType = reinterpret_cast<GetTypeFunction>(library.Symbol("GetType", error));
+    const auto initDll = getType != nullptr
+                             ? reinterpret_cast<InitDllFunction>(library.Symbol("InitDLL", error))
+                             : nullptr;
+    if (initDll == nullptr) {
+        Complain("not an import plug-in: " + error);
+        return nullptr;
+    }
+    const ChannelType* type = getType();
+    if (type == nullptr) {
+        Complain("the plug-in gave no descriptor");
+        return nullptr;
+    }
+    if (const std::string problem = CheckDescriptor(*type); !problem.empty()) {
+        Complain("not the SkpReader plug-in: " + problem);
+        return nullptr;
+    }
+    // The host knows the reader only through its own declaration of the operations' slots.
+    ReaderPtr reader(static_cast<HostChannel*>(initDll()));
+    if (!reader) Complain("the plug-in's InitDLL created no reader");
+    return reader;
+}
+
+// Where the scene JSON goes, opened before the load so that a bad path fails early.
+class JsonDestination {
+public:
+    bool Open(const std::optional<std::string>& path) {
+        if (!path) return true;
+        if (*path == "-") {
+            stream_ = &std::cout;
+            return true;
+        }
+        file_.open(*path, std::ios::binary | std::ios::trunc);
+        if (!file_) {
+            Complain("cannot write " + *path);
+            return false;
+        }
+        stream_ = &file_;
+        return true;
+    }
+    std::ostream* Stream() const { return stream_; }
+    bool IsStandardOutput() const { return stream_ == &std::cout; }
+
+private:
+    std::ofstream file_;
+    std::ostream* stream_ = nullptr;
+};
+
+bool WriteJson(const JsonDestination& destination, const Importing::SceneContainer& scene,
+               const LoadOutcome& outcome, bool geometryData) {
+    if (destination.Stream() == nullptr) return true;
+    try {
+        WriteSceneJson(*destination.Stream(), scene,
+                       {outcome.result, outcome.report, outcome.raised}, geometryData);
+        return true;
+    } catch (const std::exception& e) {
+        Complain(std::string("writing the scene JSON failed: ") + e.what());
+        return false;
+    }
+}
+
+// Says how the load ended; true when it succeeded.
+bool ReportOutcome(const LoadOutcome& outcome) {
+    const bool succeeded = outcome.result == 0 && outcome.report.empty();
+    if (succeeded) return true;
+    if (outcome.raised) Complain("the load raised an exception: " + *outcome.raised);
+    if (!outcome.report.empty()) std::cerr << outcome.report << '\n';
+    if (outcome.result && *outcome.result != 0)
+        Complain("the load failed (result " + std::to_string(*outcome.result) + ")");
+    if (const std::string reason = OpenErrorReason(); !reason.empty())
+        Complain("the SketchUp library says: " + reason);
+    return false;
+}
+
+int Run(const Options& options) {
+    JsonDestination json;
+    if (!json.Open(options.sceneJson)) return kExitFailed;
+
+    const std::string pluginPath = options.plugin ? *options.plugin : DefaultPluginPath();
+    std::string error;
+    const std::unique_ptr<PluginLibrary> library = PluginLibrary::Open(pluginPath, error);
+    if (!library) {
+        Complain("cannot load the plug-in " + pluginPath + ": " + error);
+        return kExitFailed;
+    }
+    ReaderPtr reader = CreateReader(*library);
+    if (!reader) return kExitFailed;
+    try {
+        if (const int result = reader->Init(); result != 0) {
+            Complain("the plug-in's Init failed (result " + std::to_string(result) + ")");
+            return kExitFailed;
+        }
+    } catch (...) {
+        Complain("the plug-in's Init raised " + DescribeCurrentException());
+        return kExitFailed;
+    }
+
+    Importing::SceneContainer scene;
+    const LoadOutcome outcome =
+        RunLoad(*reader, scene, ToUtf16(options.model), ToUtf16(options.config), options.flag,
+                options.threads.value_or(0));
+    // Outputs are written while the reader lives: its texture files are its to remove.
+    const bool written = WriteJson(json, scene, outcome, options.geometryData);
+    reader.reset();
+
+    const bool succeeded = ReportOutcome(outcome);
+    if (!options.quiet) {
+        std::ostream& text = json.IsStandardOutput() ? std::cerr : std::cout;
+        text << SummaryText(CountScene(scene), outcome.milliseconds);
+    }
+    if (options.timings) {
+        char line[64];
+        std::snprintf(line, sizeof line, "total %.3f ms\n", outcome.milliseconds);
+        std::cerr << line;
+    }
+    return succeeded && written ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+}  // namespace skpimport
+
+int main(int argc, char** argv) {
+    using namespace skpimport;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    Options options;
+    std::string error;
+    if (!ParseOptions(arguments, options, error)) {
+        Complain(error);
+        std::cerr << "Try 'skpimport --help'.\n";
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::cout << UsageText("skpimport");
+        return kExitOk;
+    }
+    if (options.output) {
+        Complain("glTF output is not built yet");
+        return kExitUsage;
+    }
+    return Run(options);
+}
