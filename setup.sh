@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake           # compiler and build system
+    build-essential cmake ninja-build pkg-config   # compiler and build system
     libtbb-dev                      # oneTBB: the parallel runtime of the plug-in
     nlohmann-json3-dev              # JSON parser for model documents and the scene JSON writer
     libglu1-mesa-dev                # GLU tessellator: faces with holes and concave outlines

@@ -32,3 +32,14 @@ extern "C" SKP_EXPORT ChannelType* GetType() {
 }
 
 extern "C" SKP_EXPORT Importing::SkpReader* InitDLL() { return new Importing::SkpReader(); }
+
+// Not part of the host interface: lets tools show how long each phase of a reader's last
+// completed load took. Copies up to `capacity` phases and returns how many there are.
+extern "C" SKP_EXPORT size_t SkpReaderGetLoadPhases(const Importing::SkpReader* reader,
+                                                    Importing::LoadPhase* phases,
+                                                    size_t capacity) {
+    if (reader == nullptr) return 0;
+    const Importing::LoadPhaseClock& clock = reader->LastLoadPhases();
+    for (size_t i = 0; i < clock.Count() && i < capacity; ++i) phases[i] = clock.Phases()[i];
+    return clock.Count();
+}

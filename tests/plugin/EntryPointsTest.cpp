@@ -1,0 +1,95 @@
+// The plug-in as the host sees it: loaded at run time, found by plain C names, driven by slot.
+#include <Engine/ChannelType.h>
+#include <Engine/Zel_Channel.h>
+#include <Importing/SceneContainer.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The host's own view of the reader: the channel's operations, then the reader's public ones.
+class HostReaderView : public Zel_Channel {
+public:
+    virtual int LoadFromFile(Importing::SceneContainer& scene, const std::u16string& path,
+                             const std::u16string& config, bool flag) = 0;
+    virtual std::u16string GetRaport() = 0;
+    virtual int Init() = 0;
+    virtual int Release() = 0;
+};
+
+class PluginLibrary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        handle_ = dlopen(SKP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(handle_, nullptr) << dlerror();
+    }
+    void TearDown() override {
+        if (handle_ != nullptr) dlclose(handle_);
+    }
+    template <typename Function>
+    Function* Find(const char* name) {
+        return reinterpret_cast<Function*>(dlsym(handle_, name));
+    }
+    void* handle_ = nullptr;
+};
+
+TEST_F(PluginLibrary, ExportsPlainCEntryPointsAndHidesItsHelpers) {
+    EXPECT_NE(Find<void*()>("GetType"), nullptr);
+    EXPECT_NE(Find<void*()>("InitDLL"), nullptr);
+    EXPECT_EQ(Find<void()>("_ZN9Importing13GetTempFolderEv"), nullptr);
+    EXPECT_EQ(Find<void()>("_ZN9Importing15GetFileBaseNameERKNSt7__cxx1112basic_stringIDsSt11char_traitsIDsESaIDsEEE"), nullptr);
+}
+
+TEST_F(PluginLibrary, DescriptorHasItsLayoutAndLeavesHostBytesAlone) {
+    auto* getType = Find<ChannelType*()>("GetType");
+    ASSERT_NE(getType, nullptr);
+    ChannelType* first = getType();
+    const std::vector<uint8_t> once(reinterpret_cast<uint8_t*>(first),
+                                    reinterpret_cast<uint8_t*>(first) + sizeof(ChannelType));
+    ChannelType* second = getType();
+    ASSERT_EQ(first, second);
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(second);
+    EXPECT_EQ(0, std::memcmp(once.data(), bytes, once.size()));
+
+    EXPECT_STREQ(reinterpret_cast<const char*>(bytes), "SkpReader");
+    for (int i = 10; i < 16; ++i) EXPECT_EQ(bytes[i], 0) << i;  // the 6 bytes after the NUL
+    const char16_t* wide = reinterpret_cast<const char16_t*>(bytes + 16);
+    EXPECT_EQ(std::u16string(wide), u"SketchUp");
+    for (int i = 16 + 18; i < 80; ++i) EXPECT_EQ(bytes[i], 0) << i;  // the 46 bytes after it
+    const uint8_t id[16] = {0x04, 0x97, 0xA5, 0xE8, 0xA7, 0x9D, 0xAA, 0x4D,
+                            0xB4, 0x43, 0xF4, 0x5E, 0x66, 0x1F, 0x0E, 0x11};
+    EXPECT_EQ(0, std::memcmp(bytes + 80, id, 16));
+    EXPECT_EQ(0, std::memcmp(bytes + 96, id, 16));
+    const uint8_t integers[12] = {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(0, std::memcmp(bytes + 120, integers, 12));
+    for (size_t i = 112; i < 120; ++i) EXPECT_EQ(bytes[i], ChannelType::PatternByte(i)) << i;
+    for (size_t i = 132; i < sizeof(ChannelType); ++i) {
+        EXPECT_EQ(bytes[i], ChannelType::PatternByte(i)) << i;
+    }
+}
+
+TEST_F(PluginLibrary, HostDrivesTheReaderThroughItsSlots) {
+    auto* initDll = Find<void*()>("InitDLL");
+    ASSERT_NE(initDll, nullptr);
+    auto* reader = static_cast<HostReaderView*>(initDll());
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->GetRaport(), u"");
+    EXPECT_EQ(reader->Init(), 0);
+
+    Importing::SceneContainer scene;
+    EXPECT_EQ(reader->LoadFromFile(scene, u"/no/such/folder/model.skpm", u"", false), -1);
+    EXPECT_EQ(reader->GetRaport(), u"Error: Can't open SKP file.\n");
+    ASSERT_EQ(scene.sourceDescriptions.size(), 1u);
+    EXPECT_EQ(scene.sourceDescriptions[0], u"SketchUp");
+    EXPECT_TRUE(scene.nodes.empty());
+    EXPECT_TRUE(scene.finishCalls.empty());
+
+    EXPECT_EQ(reader->Release(), 0);
+    delete reader;
+}
+
+}  // namespace

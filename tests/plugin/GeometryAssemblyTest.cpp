@@ -1,0 +1,121 @@
+#include <Importing/Geometry.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ReaderProbe.h"
+
+namespace Importing::testing {
+namespace {
+
+using DirectX::XMMATRIX;
+
+// One triangle in the scene's XZ plane, normal up, with distinct texture coordinates per side.
+SkpFaceInfo Triangle() {
+    SkpFaceInfo face;
+    face.numVertices = 3;
+    face.numIndices = 3;
+    face.indices = {0, 1, 2};
+    face.positions = {0, 0, 0, 1, 0, 0, 0, 0, 1};
+    face.normals = {0, 1, 0, 0, 1, 0, 0, 1, 0};
+    face.frontUVs = {0.5f, 0.25f, 1, 0, 0, 1};
+    face.backUVs = {2, 4, 2, 4, 2, 4};
+    return face;
+}
+
+struct Written {
+    std::vector<uint32_t> indices;
+    std::vector<Vertex> vertices;
+};
+
+Written Assemble(const SkpFaceInfo& face, const XMMATRIX& transform, bool backSide, bool mirrored,
+                 float sScale = 1, float tScale = 1) {
+    ReaderProbe reader;
+    Geometry geometry;
+    geometry.vertices.resize(10 + face.numVertices);
+    geometry.indices.resize(2 + face.numIndices, 99);
+    SkpLeafNode leaf{const_cast<SkpFaceInfo*>(&face), transform, backSide, mirrored};
+    reader.AddFaceToGeometry(&geometry, &leaf, 10, 2, sScale, tScale);
+    EXPECT_EQ(geometry.indices[0], 99u);  // nothing outside the reserved ranges is written
+    EXPECT_EQ(geometry.indices[1], 99u);
+    return {std::vector<uint32_t>(geometry.indices.begin() + 2, geometry.indices.end()),
+            std::vector<Vertex>(geometry.vertices.begin() + 10, geometry.vertices.end())};
+}
+
+TEST(GeometryAssembly, SideAndMirroringChooseTheWinding) {
+    const SkpFaceInfo face = Triangle();
+    const XMMATRIX identity = DirectX::XMMatrixIdentity();
+    const std::vector<uint32_t> reversed{12, 11, 10}, stored{10, 11, 12};
+    EXPECT_EQ(Assemble(face, identity, false, false).indices, reversed);
+    EXPECT_EQ(Assemble(face, identity, false, true).indices, stored);
+    EXPECT_EQ(Assemble(face, identity, true, false).indices, stored);
+    EXPECT_EQ(Assemble(face, identity, true, true).indices, reversed);
+}
+
+TEST(GeometryAssembly, BackSideNegatesNormalsAndUsesBackCoordinates) {
+    const SkpFaceInfo face = Triangle();
+    const XMMATRIX identity = DirectX::XMMatrixIdentity();
+    const Written front = Assemble(face, identity, false, false);
+    const Written back = Assemble(face, identity, true, false);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(back.vertices[i].x, front.vertices[i].x);
+        EXPECT_EQ(back.vertices[i].z, front.vertices[i].z);
+        EXPECT_EQ(back.vertices[i].ny, -front.vertices[i].ny);
+        EXPECT_EQ(back.vertices[i].u, 2.0f);
+        EXPECT_EQ(back.vertices[i].v, 1.0f - 4.0f);
+    }
+}
+
+TEST(GeometryAssembly, TranslationMovesPointsButNotNormals) {
+    const SkpFaceInfo face = Triangle();
+    XMMATRIX moved = DirectX::XMMatrixIdentity();
+    moved.m[3][0] = 5;
+    moved.m[3][1] = 6;
+    const Written out = Assemble(face, moved, false, false);
+    EXPECT_EQ(out.vertices[1].x, 6.0f);
+    EXPECT_EQ(out.vertices[1].y, 6.0f);
+    EXPECT_EQ(out.vertices[1].nx, 0.0f);
+    EXPECT_EQ(out.vertices[1].ny, 1.0f);
+    EXPECT_EQ(out.vertices[1].nz, 0.0f);
+}
+
+TEST(GeometryAssembly, UniformScaleDoublesPointsAndHalvesNormals) {
+    const SkpFaceInfo face = Triangle();
+    XMMATRIX scaled = DirectX::XMMatrixIdentity();
+    scaled.m[0][0] = scaled.m[1][1] = scaled.m[2][2] = 2;
+    const Written out = Assemble(face, scaled, false, false);
+    EXPECT_EQ(out.vertices[1].x, 2.0f);
+    EXPECT_EQ(out.vertices[2].z, 2.0f);
+    EXPECT_FLOAT_EQ(out.vertices[0].ny, 0.5f);
+}
+
+TEST(GeometryAssembly, TextureCoordinatesAreScaledAndFlipped) {
+    const SkpFaceInfo face = Triangle();
+    const XMMATRIX identity = DirectX::XMMatrixIdentity();
+    const Written plain = Assemble(face, identity, false, false);
+    EXPECT_EQ(plain.vertices[0].u, 0.5f);
+    EXPECT_EQ(plain.vertices[0].v, 0.75f);
+    const Written halved = Assemble(face, identity, false, false, 0.5f, 2.0f);
+    EXPECT_EQ(halved.vertices[0].u, 0.25f);
+    EXPECT_EQ(halved.vertices[0].v, 0.5f);
+}
+
+TEST(GeometryAssembly, FaceWithoutVerticesWritesNothing) {
+    SkpFaceInfo empty;
+    const Written out = Assemble(empty, DirectX::XMMatrixIdentity(), false, false);
+    EXPECT_TRUE(out.indices.empty());
+}
+
+TEST(GeometryAssembly, SquashedPlacementStillGivesFiniteNormals) {
+    const SkpFaceInfo face = Triangle();
+    XMMATRIX flat = DirectX::XMMatrixIdentity();
+    flat.m[0][0] = 0;  // squashes the x axis to nothing
+    const Written out = Assemble(face, flat, false, false);
+    for (const Vertex& v : out.vertices) {
+        EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
+    }
+}
+
+}  // namespace
+}  // namespace Importing::testing

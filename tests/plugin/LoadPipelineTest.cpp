@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <fstream>
+#include <stdexcept>
+
+#include "ReaderProbe.h"
+
+namespace Importing::testing {
+namespace {
+
+using nlohmann::json;
+
+class LoadPipeline : public ::testing::Test {
+protected:
+    int Load(const std::filesystem::path& path) {
+        return reader.LoadFromFile(scene, Wide(path.string()), u"", false);
+    }
+    // Nothing of a load is left behind: the state of a fresh reader but for report and container.
+    void ExpectNothingHeld() {
+        EXPECT_EQ(reader.model.ptr, nullptr);
+        EXPECT_TRUE(reader.faceInfos.empty());
+        EXPECT_TRUE(reader.layerInfos.empty());
+        EXPECT_TRUE(reader.materialLeaves.empty());
+        EXPECT_TRUE(reader.materials.records.empty());
+        EXPECT_FALSE(reader.materials.IsTextureWorkerRunning());
+        EXPECT_FALSE(reader.materialsByLayer);
+        EXPECT_TRUE(reader.doubleSided);
+    }
+
+    TestFolder folder;
+    ReaderProbe reader;
+    SceneContainer scene;
+};
+
+TEST_F(LoadPipeline, UnreadableFileReportsOnlyTheOpenError) {
+    const auto path = folder.Path() / "broken.skpm";
+    std::ofstream(path) << "{ not json";
+    EXPECT_EQ(Load(path), -1);
+    EXPECT_EQ(reader.GetRaport(), u"Error: Can't open SKP file.\n");
+    EXPECT_EQ(scene.sourceDescriptions, std::vector<std::u16string>{u"SketchUp"});
+    EXPECT_TRUE(scene.nodes.empty());
+    EXPECT_TRUE(scene.finishCalls.empty());
+    ExpectNothingHeld();
+}
+
+TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
+    json document = Document({{"faces", {Square()}}});
+    const auto path = folder.Write("sub.dir/house.skpm", document);
+    EXPECT_EQ(reader.LoadFromFile(scene, Wide(path.string()), u"ignored", true), 0);
+    EXPECT_EQ(reader.GetRaport(), u"");
+    EXPECT_EQ(scene.sourceDescriptions,
+              (std::vector<std::u16string>{u"SketchUp", u"SketchUp 21.0.339"}));
+    ASSERT_EQ(scene.nodes.size(), 1u);
+    EXPECT_EQ(scene.nodes[0].GetName(), u"house");
+    EXPECT_EQ(scene.rootNodeIndex, 0);
+    const auto& local = scene.nodes[0].GetLocalTransform().Matrix();
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(local[r][c], r == c ? 1.0f : 0.0f);
+    }
+    ASSERT_EQ(scene.finishCalls.size(), 3u);
+    EXPECT_EQ(scene.finishCalls[0].name, "FinishLoad");
+    EXPECT_EQ(scene.finishCalls[0].arguments, (std::vector<bool>{true, true}));
+    EXPECT_EQ(scene.finishCalls[1].name, "FinishStep1");
+    EXPECT_EQ(scene.finishCalls[2].name, "FinishStep2");
+    ExpectNothingHeld();
+}
+
+TEST_F(LoadPipeline, MissingVersionReadsAsZeros) {
+    json document = Document({{"faces", {Square()}}});
+    document.erase("version");
+    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(scene.sourceDescriptions.at(1), u"SketchUp 0.0.0");
+}
+
+TEST_F(LoadPipeline, ModelWithoutFacesStillGetsRootAndFinishCalls) {
+    EXPECT_EQ(Load(folder.Write("empty.skpm", Document(json::object()))), 0);
+    EXPECT_EQ(scene.nodes.size(), 1u);
+    EXPECT_TRUE(scene.surfaces.empty());
+    EXPECT_TRUE(scene.geometryLibrary.empty());
+    EXPECT_TRUE(scene.sceneMaterials.empty());
+    EXPECT_EQ(scene.finishCalls.size(), 3u);
+}
+
+TEST_F(LoadPipeline, UnreadableRootEntitiesGiveAnEmptyButFinishedScene) {
+    json document = Document({{"faces", {Square()}}});
+    document["fail"] = {"SUModelGetEntities"};
+    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(scene.nodes.size(), 1u);
+    EXPECT_TRUE(scene.surfaces.empty());
+    EXPECT_EQ(scene.finishCalls.size(), 3u);
+}
+
+TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
+    EXPECT_EQ(Load(folder.Path() / "missing.skpm"), -1);
+    SceneContainer second;
+    const auto path = folder.Write("ok.skpm", Document({{"faces", {Square()}}}));
+    EXPECT_EQ(reader.LoadFromFile(second, Wide(path.string()), u"", false), 0);
+    EXPECT_EQ(reader.GetRaport(), u"");
+    EXPECT_EQ(second.sourceDescriptions.at(0), u"SketchUp");
+    EXPECT_EQ(second.surfaces.size(), 1u);
+    ExpectNothingHeld();
+}
+
+TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
+    scene.geometryLibrary.resize(3);
+    scene.geometryLibrary.shrink_to_fit();
+    json materials = {{{"name", "Red"}, {"color", {255, 0, 0, 255}}}};
+    json red = Square(), plain = Square(5, 1);
+    red["front"] = "Red";
+    const auto path = folder.Write("m.skpm", Document({{"faces", {red, plain}}}, json::array(), materials));
+    EXPECT_EQ(Load(path), 0);
+    ASSERT_EQ(scene.geometryLibrary.size(), 5u);
+    EXPECT_EQ(scene.geometryLibrary[3].vertices.size() + scene.geometryLibrary[4].vertices.size(),
+              16u);
+}
+
+class SingleSidedMarker : public LoadPipeline,
+                          public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
+
+TEST_P(SingleSidedMarker, DecidesTheBackSides) {
+    const auto [relative, doubleSided] = GetParam();
+    const auto path = folder.Write(relative, Document({{"faces", {Square()}}}));
+    EXPECT_EQ(Load(path), 0);
+    ASSERT_EQ(scene.geometryLibrary.size(), 1u);
+    // One square has 4 vertices per placed side.
+    EXPECT_EQ(scene.geometryLibrary[0].vertices.size(), doubleSided ? 8u : 4u) << relative;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SingleSidedMarker,
+    ::testing::Values(std::pair{"house_defaultsingle.skpm", false},
+                      std::pair{"house_DefaultSINGLE.skpm", false},
+                      std::pair{"a_defaultsingle.b/m.skpm", false},
+                      std::pair{"house_defaultsingle", true},
+                      std::pair{"house.skpm", true}));
+
+TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
+    json document = Document({{"faces", {Square()}}});
+    document["fail"] = {"SUModelGetRenderingOptions"};
+    const auto path = folder.Write("m.skpm", document);
+    EXPECT_THROW(Load(path), std::exception);
+    EXPECT_EQ(reader.GetRaport(), u"");
+    ExpectNothingHeld();
+    // and the next load works on the same reader
+    SceneContainer next;
+    const auto good = folder.Write("good.skpm", Document({{"faces", {Square()}}}));
+    EXPECT_EQ(reader.LoadFromFile(next, Wide(good.string()), u"", false), 0);
+}
+
+TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
+    json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {Square()}}}}}};
+    json group = {{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}};
+    const auto path = folder.Write(
+        "m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
+    EXPECT_THROW(Load(path), std::exception);
+    ExpectNothingHeld();
+}
+
+TEST_F(LoadPipeline, PathThatIsNotUtf16RaisesARangeError) {
+    std::u16string path = Wide(folder.Path().string()) + u"/";
+    path += char16_t(0xD800);
+    EXPECT_THROW(reader.LoadFromFile(scene, path, u"", false), std::range_error);
+    ExpectNothingHeld();
+}
+
+}  // namespace
+}  // namespace Importing::testing

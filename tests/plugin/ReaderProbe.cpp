@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "ReaderProbe.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace Importing::testing {
+
+namespace fs = std::filesystem;
+
+TestFolder::TestFolder() {
+    static std::atomic<int> counter = 0;
+    path_ = fs::temp_directory_path() /
+            ("skpreader-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::create_directories(path_);
+    if (const char* tmpdir = std::getenv("TMPDIR")) {
+        hadTmpdir_ = true;
+        savedTmpdir_ = tmpdir;
+    }
+    ::setenv("TMPDIR", (path_.string() + "/").c_str(), 1);
+}
+
+TestFolder::~TestFolder() {
+    if (hadTmpdir_) {
+        ::setenv("TMPDIR", savedTmpdir_.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+fs::path TestFolder::Write(const std::string& name, const nlohmann::json& document) const {
+    const fs::path file = path_ / name;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << document.dump(2);
+    return file;
+}
+
+std::u16string Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+    std::u16string wide(length, u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+nlohmann::json Document(nlohmann::json entities, nlohmann::json definitions,
+                        nlohmann::json materials, nlohmann::json layers) {
+    if (layers.empty()) layers = nlohmann::json::array({{{"name", "Layer0"}}});
+    return {{"modelDocument", 1},       {"version", {21, 0, 339}},
+            {"layers", layers},         {"materials", materials},
+            {"definitions", definitions}, {"entities", entities}};
+}
+
+nlohmann::json Square(double size, double z) {
+    return {{"outer", {{0, 0, z}, {size, 0, z}, {size, size, z}, {0, size, z}}}};
+}
+
+nlohmann::json Translation(double x, double y, double z) {
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
+}
+
+nlohmann::json Scaling(double x, double y, double z) {
+    return {x, 0, 0, 0, 0, y, 0, 0, 0, 0, z, 0, 0, 0, 0, 1};
+}
+
+::testing::AssertionResult WindingAgreesWithNormals(const Geometry& geometry) {
+    for (std::size_t t = 0; t + 2 < geometry.indices.size(); t += 3) {
+        const Vertex& a = geometry.vertices.at(geometry.indices[t]);
+        const Vertex& b = geometry.vertices.at(geometry.indices[t + 1]);
+        const Vertex& c = geometry.vertices.at(geometry.indices[t + 2]);
+        const float e1[3] = {b.x - a.x, b.y - a.y, b.z - a.z};
+        const float e2[3] = {c.x - a.x, c.y - a.y, c.z - a.z};
+        // By the right-hand rule in scene coordinates, e1 x e2 points to the side the triangle
+        // shows its front to.
+        const float cross[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
+                                e1[0] * e2[1] - e1[1] * e2[0]};
+        const float facing = cross[0] * a.nx + cross[1] * a.ny + cross[2] * a.nz;
+        if (!(facing > 0)) {
+            return ::testing::AssertionFailure()
+                   << "triangle " << t / 3 << " winds against its normal (" << facing << ")";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace Importing::testing

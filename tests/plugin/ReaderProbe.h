@@ -1,0 +1,65 @@
+#pragma once
+
+#include <Importing/SceneContainer.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <string>
+
+#include "SkpReader.h"
+
+namespace Importing::testing {
+
+// A reader whose per-load state the tests may look at.
+class ReaderProbe : public SkpReader {
+public:
+    using SkpReader::AddFaceToGeometry;
+    using SkpReader::Clear;
+    using SkpReader::defaultLayer;
+    using SkpReader::doubleSided;
+    using SkpReader::faceInfos;
+    using SkpReader::GetTransform;
+    using SkpReader::InitMaterialsByLayerOption;
+    using SkpReader::InitModel;
+    using SkpReader::IsHidden;
+    using SkpReader::layerInfos;
+    using SkpReader::materialLeaves;
+    using SkpReader::materials;
+    using SkpReader::materialsByLayer;
+    using SkpReader::model;
+    using SkpReader::sceneContainer;
+    using SkpReader::unitScale;
+};
+
+// A folder of its own for one test, removed afterwards; TMPDIR points into it while it lives so
+// that texture files land there.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    const std::filesystem::path& Path() const { return path_; }
+    // Writes the document and returns its path.
+    std::filesystem::path Write(const std::string& name, const nlohmann::json& document) const;
+
+private:
+    std::filesystem::path path_;
+    std::string savedTmpdir_;
+    bool hadTmpdir_ = false;
+};
+
+std::u16string Wide(const std::string& text);
+
+// A document with the given root entities, definitions, materials and layers.
+nlohmann::json Document(nlohmann::json entities, nlohmann::json definitions = nlohmann::json::array(),
+                        nlohmann::json materials = nlohmann::json::array(),
+                        nlohmann::json layers = nlohmann::json::array());
+// A square of side `size` inches in the model's XY plane at height z, front facing up.
+nlohmann::json Square(double size = 10, double z = 0);
+// A 4x4 translation in the API's order (values 12 to 14 are the translation).
+nlohmann::json Translation(double x, double y, double z);
+nlohmann::json Scaling(double x, double y, double z);
+
+// Every triangle's winding (counter-clockwise is front) agrees with its vertices' normals.
+::testing::AssertionResult WindingAgreesWithNormals(const Geometry& geometry);
+
+}  // namespace Importing::testing

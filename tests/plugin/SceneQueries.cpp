@@ -1,0 +1,36 @@
+#include "SceneQueries.h"
+
+#include <gtest/gtest.h>
+
+namespace Importing::testing {
+
+std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohmann::json& document,
+                                          const std::string& fileName) {
+    const auto path = folder.Write(fileName, document);
+    auto scene = std::make_unique<SceneContainer>();
+    SkpReader reader;
+    const int result = reader.LoadFromFile(*scene, Wide(path.string()), u"", false);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(reader.GetRaport(), u"");
+    for (const Geometry& geometry : scene->geometryLibrary) {
+        EXPECT_TRUE(WindingAgreesWithNormals(geometry));
+    }
+    return scene;
+}
+
+const Geometry* GeometryOf(const SceneContainer& scene, const std::u16string& materialName) {
+    for (const Surface& surface : scene.surfaces) {
+        if (scene.sceneMaterials.at(surface.GetMaterialId()).GetName() == materialName) {
+            return &scene.geometryLibrary.at(surface.GetGeometryId());
+        }
+    }
+    return nullptr;
+}
+
+std::size_t TotalVertices(const SceneContainer& scene) {
+    std::size_t total = 0;
+    for (const Geometry& geometry : scene.geometryLibrary) total += geometry.vertices.size();
+    return total;
+}
+
+}  // namespace Importing::testing

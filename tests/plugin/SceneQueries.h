@@ -1,0 +1,20 @@
+#pragma once
+
+#include <Importing/SceneContainer.h>
+
+#include <memory>
+#include <string>
+
+#include "ReaderProbe.h"
+
+namespace Importing::testing {
+
+// Loads a document through the reader's public operations; the result must be a completed load.
+std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohmann::json& document,
+                                          const std::string& fileName = "model.skpm");
+
+// The geometry of the surface whose material carries this name; null when there is none.
+const Geometry* GeometryOf(const SceneContainer& scene, const std::u16string& materialName);
+std::size_t TotalVertices(const SceneContainer& scene);
+
+}  // namespace Importing::testing

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "SceneQueries.h"
+
+namespace Importing::testing {
+namespace {
+
+using nlohmann::json;
+
+json Material(const std::string& name, int red = 200) {
+    return {{"name", name}, {"color", {red, 100, 50, 255}}};
+}
+
+json Definition(const std::string& name, const std::string& kind, json entities) {
+    return {{"name", name}, {"kind", kind}, {"entities", entities}};
+}
+
+json Painted(json face, const std::string& front) {
+    face["front"] = front;
+    return face;
+}
+
+class TreeWalk : public ::testing::Test {
+protected:
+    TestFolder folder;
+};
+
+TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
+    json definitions = {Definition("Leaf", "component", {{"faces", {Square()}}}),
+                        Definition("Box", "group",
+                                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}})};
+    json groups = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
+    auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions));
+    // Only the visible box: its own square and its leaf's, two sides each.
+    EXPECT_EQ(TotalVertices(*scene), 2u * 2u * 4u);
+}
+
+TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
+    json definitions = {
+        Definition("Inner", "group", {{"faces", {Square(2)}}}),
+        Definition("Outer", "group",
+                   {{"faces", {Square(), Painted(Square(5), "B")}}, {"groups", {{{"definition", "Inner"}}}}})};
+    json groups = {{{"definition", "Outer"}, {"material", "A"}}};
+    auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions,
+                                            {Material("A"), Material("B", 10)}));
+    ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
+    ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
+    // Unpainted square and the inner group's square are A on both sides; B's front is B and its
+    // unpainted back inherits A.
+    EXPECT_EQ(GeometryOf(*scene, u"A")->vertices.size(), 4u * 5u);
+    EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);
+    EXPECT_EQ(GeometryOf(*scene, u"Default material"), nullptr);
+}
+
+TEST_F(TreeWalk, ColourByLayerTakesLayerMaterials) {
+    json layers = {{{"name", "Layer0"}, {"material", "Ground"}},
+                   {{"name", "L"}, {"material", "A"}},
+                   {{"name", "Bare"}}};
+    json bare = Painted(Square(3), "B");
+    bare["layer"] = "Bare";
+    json definitions = {Definition("G", "group", {{"faces", {Painted(Square(), "B"), bare}}})};
+    json document = Document({{"groups", {{{"definition", "G"}, {"layer", "L"}}}}}, definitions,
+                             {Material("A"), Material("B", 10), Material("Ground", 20)}, layers);
+    document["renderingOptions"] = {{"DisplayColorByLayer", true}};
+    auto scene = LoadScene(folder, document);
+    // The face on the default layer takes the group's A on both sides; the face on a layer without
+    // material falls back to the default layer's material. Their own B is ignored.
+    ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
+    EXPECT_EQ(GeometryOf(*scene, u"A")->vertices.size(), 8u);
+    ASSERT_NE(GeometryOf(*scene, u"Ground"), nullptr);
+    EXPECT_EQ(GeometryOf(*scene, u"Ground")->vertices.size(), 8u);
+    EXPECT_EQ(GeometryOf(*scene, u"B"), nullptr);
+}
+
+TEST_F(TreeWalk, ImageFacesKeepTheirOwnMaterialsByLayer) {
+    json definitions = {Definition("Photo", "image", {{"faces", {Painted(Square(), "B")}}})};
+    json document = Document({{"images", {{{"definition", "Photo"}}}}}, definitions,
+                             {Material("B")});
+    document["renderingOptions"] = {{"DisplayColorByLayer", true}};
+    auto scene = LoadScene(folder, document);
+    ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
+    EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);  // front side; the back has none
+}
+
+TEST_F(TreeWalk, EveryPlacementOfADefinitionIsPlaced) {
+    json definitions = {Definition("Tree", "component", {{"faces", {Square()}}})};
+    json instances = {{{"definition", "Tree"}, {"transform", Translation(0, 0, 0)}},
+                      {{"definition", "Tree"}, {"transform", Translation(100, 0, 0)}},
+                      {{"definition", "Tree"}, {"transform", Translation(200, 0, 0)}}};
+    auto scene = LoadScene(folder, Document({{"instances", instances}}, definitions));
+    const Geometry* geometry = GeometryOf(*scene, u"Default material");
+    ASSERT_NE(geometry, nullptr);
+    ASSERT_EQ(geometry->vertices.size(), 3u * 2u * 4u);
+    float maxX = 0;
+    for (const Vertex& v : geometry->vertices) maxX = std::max(maxX, v.x);
+    EXPECT_FLOAT_EQ(maxX, 210 * 0.0254f);
+}
+
+TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
+    // A point of the inner definition is scaled by B, then moved by A, then lifted by the base.
+    json definitions = {
+        Definition("Inner", "component", {{"faces", {{{"outer", {{1, 0, 0}, {2, 0, 0}, {2, 1, 0}}}}}}}),
+        Definition("Outer", "component",
+                   {{"instances", {{{"definition", "Inner"}, {"transform", Scaling(2, 2, 2)}}}}})};
+    json instances = {{{"definition", "Outer"}, {"transform", Translation(10, 20, 30)}}};
+    json document = Document({{"instances", instances}}, definitions);
+    auto scene = LoadScene(folder, document, "single_defaultsingle.skpm");
+    const Geometry* geometry = GeometryOf(*scene, u"Default material");
+    ASSERT_NE(geometry, nullptr);
+    ASSERT_EQ(geometry->vertices.size(), 3u);
+    const Vertex& first = geometry->vertices[0];
+    EXPECT_FLOAT_EQ(first.x, 12 * 0.0254f);
+    EXPECT_FLOAT_EQ(first.y, 30 * 0.0254f + 0.001f);
+    EXPECT_FLOAT_EQ(first.z, 20 * 0.0254f);
+}
+
+TEST_F(TreeWalk, LayersOfFacesCountOnlyAtTheTopLevel) {
+    json layers = {{{"name", "Layer0"}}, {{"name", "Off"}, {"visible", false}}};
+    json off = Square();
+    off["layer"] = "Off";
+    json definitions = {Definition("G", "group", {{"faces", {off}}})};
+    json document = Document({{"faces", {off}}, {"groups", {{{"definition", "G"}}}}}, definitions,
+                             json::array(), layers);
+    auto scene = LoadScene(folder, document);
+    EXPECT_EQ(TotalVertices(*scene), 8u);  // only the one inside the group
+}
+
+TEST_F(TreeWalk, HiddenDefaultLayerHidesTopLevelFacesOnly) {
+    json layers = {{{"name", "Layer0"}, {"visible", false}}};
+    json definitions = {Definition("G", "group", {{"faces", {Square()}}})};
+    json document = Document({{"faces", {Square()}}, {"groups", {{{"definition", "G"}, {"layer", nullptr}}}}},
+                             definitions, json::array(), layers);
+    auto scene = LoadScene(folder, document);
+    EXPECT_EQ(TotalVertices(*scene), 8u);
+}
+
+struct SidedCase {
+    const char* fileName;
+    bool groupPainted;
+    bool backPainted;
+    std::size_t expectedVertices;
+};
+
+class Sides : public TreeWalk, public ::testing::WithParamInterface<SidedCase> {};
+
+TEST_P(Sides, BackSidesFollowTheDoubleSidedSettingAndBackMaterials) {
+    const SidedCase c = GetParam();
+    json face = Square();
+    if (c.backPainted) face["back"] = "B";
+    json group = {{"definition", "G"}};
+    if (c.groupPainted) group["material"] = "A";
+    json definitions = {Definition("G", "group", {{"faces", {face}}})};
+    auto scene = LoadScene(folder, Document({{"groups", {group}}}, definitions,
+                                            {Material("A"), Material("B")}),
+                           c.fileName);
+    EXPECT_EQ(TotalVertices(*scene), c.expectedVertices);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, Sides,
+    ::testing::Values(SidedCase{"double.skpm", false, false, 8}, SidedCase{"double.skpm", true, false, 8},
+                      SidedCase{"one_defaultsingle.skpm", false, false, 4},
+                      SidedCase{"one_defaultsingle.skpm", true, false, 8},
+                      SidedCase{"one_defaultsingle.skpm", false, true, 8}));
+
+TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
+    json definitions = {Definition("Door", "component", {{"faces", {{{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}}}}})};
+    json instances = {{{"definition", "Door"}, {"transform", Scaling(-1, 1, 1)}},
+                      {{"definition", "Door"}, {"transform", Scaling(-1, -1, 1)}}};
+    // The property is checked on every triangle by LoadScene.
+    auto scene = LoadScene(folder, Document({{"instances", instances}}, definitions));
+    const Geometry* geometry = GeometryOf(*scene, u"Default material");
+    ASSERT_NE(geometry, nullptr);
+    EXPECT_EQ(geometry->vertices.size(), 12u);
+    for (const Vertex& v : geometry->vertices) EXPECT_FLOAT_EQ(std::abs(v.ny), 1.0f);
+}
+
+TEST_F(TreeWalk, MergedRangesFollowScanOrderWithoutSharing) {
+    json triangle = {{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}};
+    json hexagon = {{"outer", {{2, 0, 0}, {3, 0, 0}, {4, 1, 0}, {3, 2, 0}, {2, 2, 0}, {1, 1, 0}}}};
+    auto scene = LoadScene(folder, Document({{"faces", {Square(), triangle, hexagon}}}),
+                           "merge_defaultsingle.skpm");
+    ASSERT_EQ(scene->geometryLibrary.size(), 1u);
+    const Geometry& geometry = scene->geometryLibrary[0];
+    ASSERT_EQ(geometry.vertices.size(), 13u);
+    ASSERT_EQ(geometry.indices.size(), 3u * (2 + 1 + 4));
+    for (int k = 0; k < 6; ++k) EXPECT_LT(geometry.indices[k], 4u);
+    for (int k = 6; k < 9; ++k) {
+        EXPECT_GE(geometry.indices[k], 4u);
+        EXPECT_LT(geometry.indices[k], 7u);
+    }
+    for (std::size_t k = 9; k < geometry.indices.size(); ++k) EXPECT_GE(geometry.indices[k], 7u);
+}
+
+TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {
+    auto scene = LoadScene(folder, Document({{"faces", {Square()}}}));
+    const Geometry& geometry = scene->geometryLibrary.at(0);
+    ASSERT_EQ(geometry.vertices.size(), 8u);
+    std::set<uint32_t> front(geometry.indices.begin(), geometry.indices.begin() + 6);
+    std::set<uint32_t> back(geometry.indices.begin() + 6, geometry.indices.end());
+    for (uint32_t index : front) EXPECT_EQ(back.count(index), 0u);
+    EXPECT_FLOAT_EQ(geometry.vertices[*front.begin()].ny, -geometry.vertices[*back.begin()].ny);
+}
+
+TEST_F(TreeWalk, FacesWithoutMaterialFillTheDefaultMaterial) {
+    auto scene = LoadScene(folder, Document({{"faces", {Square()}}}));
+    ASSERT_EQ(scene->sceneMaterials.size(), 1u);
+    EXPECT_EQ(scene->sceneMaterials[0].GetName(), u"Default material");
+    ASSERT_EQ(scene->nodes.at(0).surfaceIndices, std::vector<int>{0});
+    EXPECT_EQ(scene->surfaces[0].GetMaps().at(0).second, -1);
+}
+
+}  // namespace
+}  // namespace Importing::testing
