@@ -52,6 +52,11 @@ void AppendFloat(std::string& out, float value) {
         out += "null";
         return;
     }
+    if (value == 0 && std::signbit(value)) {
+        // "-0" reads back as the integer 0 in most parsers, losing the sign.
+        out += "-0.0";
+        return;
+    }
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     out.append(text, result.ptr);
