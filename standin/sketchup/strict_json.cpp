@@ -1,0 +1,131 @@
+#include "strict_json.h"
+
+#include <string>
+#include <vector>
+
+#include "refusal.h"
+
+namespace skpm {
+namespace {
+
+// Builds the DOM from SAX events, tracking where it is so errors can name the place.
+class StrictBuilder {
+public:
+    explicit StrictBuilder(Json& root) : root_(root) {}
+
+    bool null() { return Insert(Json(nullptr)) != nullptr; }
+    bool boolean(bool value) { return Insert(Json(value)) != nullptr; }
+    bool number_integer(Json::number_integer_t value) { return Insert(Json(value)) != nullptr; }
+    bool number_unsigned(Json::number_unsigned_t value) { return Insert(Json(value)) != nullptr; }
+    bool number_float(Json::number_float_t value, const std::string& text) {
+        // An integer literal too large for 64 bits arrives here; it is out of every range.
+        if (text.find_first_of(".eE") == std::string::npos) {
+            return Fail(Here(), "integer " + text + " is out of range");
+        }
+        return Insert(Json(value)) != nullptr;
+    }
+    bool string(std::string& value) { return Insert(Json(std::move(value))) != nullptr; }
+    bool binary(Json::binary_t&) { return Fail(Here(), "binary values are not JSON"); }
+
+    bool start_object(std::size_t) { return Open(Json::object()); }
+    bool start_array(std::size_t) { return Open(Json::array()); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+
+    bool key(std::string& key) {
+        Frame& top = stack_.back();
+        if (top.node->contains(key)) return Fail(Child(Path(), key), "key appears twice");
+        top.key = std::move(key);
+        top.keyPending = true;
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
+        // nlohmann's text starts with "[json.exception.parse_error.101] "; keep what follows.
+        std::string what = error.what();
+        if (auto end = what.find("] "); what.rfind("[json.", 0) == 0 && end != std::string::npos) {
+            what.erase(0, end + 2);
+        }
+        return Fail(Here(), what);
+    }
+
+    void ThrowIfFailed() const {
+        if (!failure_.empty()) throw DocumentRefusal(SU_ERROR_SERIALIZATION, failure_);
+    }
+
+private:
+    struct Frame {
+        Json* node;
+        std::string key;  // objects: the member being read
+        bool keyPending = false;
+    };
+
+    Json* Insert(Json value) {
+        if (stack_.empty()) {
+            root_ = std::move(value);
+            return &root_;
+        }
+        Frame& top = stack_.back();
+        if (top.node->is_array()) {
+            top.node->push_back(std::move(value));
+            return &top.node->back();
+        }
+        top.keyPending = false;
+        auto& members = top.node->get_ref<Json::object_t&>();
+        return &members.emplace(top.key, std::move(value)).first->second;
+    }
+
+    bool Open(Json container) {
+        if (stack_.size() >= kMaxJsonDepth) {
+            return Fail(Here(), "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+        }
+        Json* node = Insert(std::move(container));
+        stack_.push_back(Frame{node, {}, false});
+        return true;
+    }
+
+    bool Close() {
+        stack_.pop_back();
+        return true;
+    }
+
+    // The containers currently open.
+    std::string Path() const {
+        std::string path;
+        for (size_t i = 0; i + 1 < stack_.size(); ++i) {
+            const Frame& frame = stack_[i];
+            path = frame.node->is_array() ? Child(path, frame.node->size() - 1)
+                                          : Child(path, frame.key);
+        }
+        return path;
+    }
+
+    // The value being read now.
+    std::string Here() const {
+        std::string path = Path();
+        if (stack_.empty()) return path;
+        const Frame& top = stack_.back();
+        if (top.node->is_array()) return Child(path, top.node->size());
+        return top.keyPending ? Child(path, top.key) : path;
+    }
+
+    bool Fail(const std::string& where, const std::string& what) {
+        failure_ = (where.empty() ? std::string("/") : where) + ": " + what;
+        return false;
+    }
+
+    Json& root_;
+    std::vector<Frame> stack_;
+    std::string failure_;
+};
+
+}  // namespace
+
+void ParseStrictJson(std::string_view text, Json& out) {
+    StrictBuilder builder(out);
+    const bool parsed = Json::sax_parse(text.begin(), text.end(), &builder);
+    builder.ThrowIfFailed();
+    if (!parsed) throw DocumentRefusal(SU_ERROR_SERIALIZATION, "/: not valid JSON");
+}
+
+}  // namespace skpm
