@@ -1,0 +1,78 @@
+// skpinfo [--json] MODEL: checks a model document and prints what it holds.
+// Exit status: 0 valid, 1 refused (the reason on stderr), 2 usage error.
+#include <SketchUpAPI/sketchup.h>
+#include <skpm/document_error.h>
+
+#include <cstring>
+#include <iostream>
+
+#include "model_summary.h"
+#include "print_summary.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: skpinfo [--json] MODEL\n";
+
+// Initialises the library for the life of the program.
+struct Library {
+    Library() { SUInitialize(); }
+    ~Library() { SUTerminate(); }
+};
+
+// A model opened from a file, released on destruction.
+class OpenModel {
+public:
+    explicit OpenModel(const char* path) : result_(SUModelCreateFromFile(&model_, path)) {}
+    ~OpenModel() {
+        if (SUIsValid(model_)) SUModelRelease(&model_);
+    }
+    OpenModel(const OpenModel&) = delete;
+    OpenModel& operator=(const OpenModel&) = delete;
+    SUResult result() const { return result_; }
+    SUModelRef get() const { return model_; }
+
+private:
+    SUModelRef model_ = SU_INVALID;
+    SUResult result_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool json = false;
+    const char* path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--json") == 0) {
+            json = true;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << kUsage;
+            return 0;
+        } else if (argv[i][0] == '-' && argv[i][1] != '\0' && std::strcmp(argv[i], "--") != 0) {
+            std::cerr << "skpinfo: unknown option " << argv[i] << "\n" << kUsage;
+            return 2;
+        } else if (path == nullptr && std::strcmp(argv[i], "--") != 0) {
+            path = argv[i];
+        } else if (std::strcmp(argv[i], "--") != 0) {
+            std::cerr << "skpinfo: one model at a time\n" << kUsage;
+            return 2;
+        }
+    }
+    if (path == nullptr) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    Library library;
+    OpenModel model(path);
+    if (model.result() != SU_ERROR_NONE) {
+        std::cerr << "skpinfo: " << path << ": " << SKPMGetLastOpenError() << "\n";
+        return 1;
+    }
+    const skpinfo::ModelSummary summary = skpinfo::Summarize(model.get());
+    if (json) {
+        skpinfo::PrintJson(summary, std::cout);
+    } else {
+        std::cout << "model: " << path << "\n";
+        skpinfo::PrintText(summary, std::cout);
+    }
+    return 0;
+}
