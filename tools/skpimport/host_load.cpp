@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <typeinfo>
 
@@ -35,9 +36,33 @@ std::string DescribeCurrentException() {
     }
 }
 
-LoadOutcome RunLoad(HostChannel& reader, Importing::SceneContainer& scene,
-                    const std::u16string& path, const std::u16string& config, bool flag,
-                    int threads) {
+SKPIMPORT_CALLS_BY_SLOT void ReaderEnd::operator()(HostChannel* reader) const {
+    try {
+        reader->Release();
+    } catch (...) {
+        std::cerr << "skpimport: the plug-in's Release raised " << DescribeCurrentException()
+                  << '\n';
+    }
+    delete reader;
+}
+
+ReaderPtr AdoptReader(void* created) {
+    return ReaderPtr(static_cast<HostChannel*>(created));
+}
+
+SKPIMPORT_CALLS_BY_SLOT std::string InitReader(HostChannel& reader) {
+    try {
+        const int result = reader.Init();
+        return result == 0 ? std::string()
+                           : "the plug-in's Init failed (result " + std::to_string(result) + ")";
+    } catch (...) {
+        return "the plug-in's Init raised " + DescribeCurrentException();
+    }
+}
+
+SKPIMPORT_CALLS_BY_SLOT LoadOutcome RunLoad(HostChannel& reader, Importing::SceneContainer& scene,
+                                            const std::u16string& path,
+                                            const std::u16string& config, bool flag, int threads) {
     LoadOutcome outcome;
     std::optional<tbb::global_control> cap;
     if (threads > 0) cap.emplace(tbb::global_control::max_allowed_parallelism, threads);

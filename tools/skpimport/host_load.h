@@ -1,14 +1,29 @@
-// One load through the reader, driven as the host drives it.
+// A reader's life as the host drives it: adopt what InitDLL created, Init, LoadFromFile and
+// GetRaport, then Release and destruction.
 #pragma once
 
 #include <Importing/SceneContainer.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "host_channel.h"
 
 namespace skpimport {
+
+// Release, then destruction through the virtual destructor's slot. A Release that raises is
+// reported on standard error; the reader is destroyed all the same.
+struct ReaderEnd {
+    void operator()(HostChannel* reader) const;
+};
+using ReaderPtr = std::unique_ptr<HostChannel, ReaderEnd>;
+
+// Takes ownership of what InitDLL returned (null stays null).
+ReaderPtr AdoptReader(void* created);
+
+// Empty when Init returned 0; otherwise why it failed.
+std::string InitReader(HostChannel& reader);
 
 struct LoadOutcome {
     std::optional<int> result;          // empty when LoadFromFile raised

@@ -5,7 +5,6 @@
 #include <Importing/SceneContainer.h>
 #include <Importing/SceneJson.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "descriptor.h"
 #include "host_channel.h"
 #include "host_load.h"
+#include "load_phases.h"
 #include "options.h"
 #include "plugin_library.h"
 #include "summary.h"
@@ -44,19 +44,6 @@ std::string OpenErrorReason() {
 #endif
 }
 
-// Release and destruction, the end of every reader's life the host starts.
-struct ReaderEnd {
-    void operator()(HostChannel* reader) const {
-        try {
-            reader->Release();
-        } catch (...) {
-            Complain("the plug-in's Release raised " + DescribeCurrentException());
-        }
-        delete reader;
-    }
-};
-using ReaderPtr = std::unique_ptr<HostChannel, ReaderEnd>;
-
 // Loads the plug-in, checks its descriptor and creates the reader; null after saying why.
 ReaderPtr CreateReader(const PluginLibrary& library) {
     using GetTypeFunction = ChannelType* (*)();
@@ -80,9 +67,16 @@ ReaderPtr CreateReader(const PluginLibrary& library) {
         return nullptr;
     }
     // The host knows the reader only through its own declaration of the operations' slots.
-    ReaderPtr reader(static_cast<HostChannel*>(initDll()));
+    ReaderPtr reader = AdoptReader(initDll());
     if (!reader) Complain("the plug-in's InitDLL created no reader");
     return reader;
+}
+
+// The plug-in's optional export of its phase timings; null when it has none.
+GetLoadPhasesFunction PhasesExport(const PluginLibrary& library) {
+    std::string ignored;  // an older plug-in without timings is not an error
+    return reinterpret_cast<GetLoadPhasesFunction>(
+        library.Symbol("SkpReaderGetLoadPhases", ignored));
 }
 
 // Where the scene JSON goes, opened before the load so that a bad path fails early.
@@ -149,13 +143,8 @@ int Run(const Options& options) {
     }
     ReaderPtr reader = CreateReader(*library);
     if (!reader) return kExitFailed;
-    try {
-        if (const int result = reader->Init(); result != 0) {
-            Complain("the plug-in's Init failed (result " + std::to_string(result) + ")");
-            return kExitFailed;
-        }
-    } catch (...) {
-        Complain("the plug-in's Init raised " + DescribeCurrentException());
+    if (const std::string problem = InitReader(*reader); !problem.empty()) {
+        Complain(problem);
         return kExitFailed;
     }
 
@@ -165,6 +154,9 @@ int Run(const Options& options) {
                 options.threads.value_or(0));
     // Outputs are written while the reader lives: its texture files are its to remove.
     const bool written = WriteJson(json, scene, outcome, options.geometryData);
+    const std::vector<PhaseTiming> phases =
+        options.timings ? ReadLoadPhases(PhasesExport(*library), reader.get())
+                        : std::vector<PhaseTiming>();
     reader.reset();
 
     const bool succeeded = ReportOutcome(outcome);
@@ -172,11 +164,7 @@ int Run(const Options& options) {
         std::ostream& text = json.IsStandardOutput() ? std::cerr : std::cout;
         text << SummaryText(CountScene(scene), outcome.milliseconds);
     }
-    if (options.timings) {
-        char line[64];
-        std::snprintf(line, sizeof line, "total %.3f ms\n", outcome.milliseconds);
-        std::cerr << line;
-    }
+    if (options.timings) std::cerr << TimingsText(phases, outcome.milliseconds);
     return succeeded && written ? kExitOk : kExitFailed;
 }
 
