@@ -89,7 +89,7 @@ TEST_F(MaterialsTest, StartingAgainFinishesTheRunningWorkerFirst) {
 }
 
 TEST_F(MaterialsTest, CopyStartsWithoutWorkerAndDestructionStopsOne) {
-    TestModel model(ModelDocument(Textured(2)), models.Path());
+    TestModel model(ModelDocument(Textured(16)), models.Path());
     SceneContainer scene;
     {
         SkpMaterialTable table;
@@ -99,14 +99,13 @@ TEST_F(MaterialsTest, CopyStartsWithoutWorkerAndDestructionStopsOne) {
             SkpMaterialTable copy(table);
             EXPECT_FALSE(copy.IsTextureWorkerRunning());
             EXPECT_EQ(copy.scene, &scene);
-            EXPECT_EQ(copy.records.size(), 2u);
+            EXPECT_EQ(copy.records.size(), 16u);
             copy.StopTextureWorker();  // must not touch the source's worker
         }
         EXPECT_TRUE(table.IsTextureWorkerRunning());
-        table.AddMaterialToScene(model.Material(0));
-        table.AddMaterialToScene(model.Material(1));
+        for (size_t i = 0; i < 16; ++i) table.AddMaterialToScene(model.Material(i));
     }
-    EXPECT_EQ(temp.FileNames(), (std::vector<std::string>{"1_t0.png", "2_t1.png"}));
+    EXPECT_EQ(temp.FileNames().size(), 16u);
 }
 
 TEST_F(MaterialsTest, ColourisedTexturesAreExportedTinted) {
