@@ -46,6 +46,36 @@ bool PngHasTransparencyChunk(const uint8_t* bytes, size_t size) {
     return false;
 }
 
+uint32_t LittleEndian(const uint8_t* p, int bytes) {
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+    return value;
+}
+
+// stb reads missing BMP pixels as zeros, so a cut-short file would pass; uncompressed and
+// bit-field BMPs must hold all their rows. (Other compressions are refused by stb itself.)
+bool BmpPixelsFit(const uint8_t* bytes, size_t size) {
+    if (size < 26) return false;
+    const uint32_t pixelOffset = LittleEndian(bytes + 10, 4);
+    const uint32_t headerSize = LittleEndian(bytes + 14, 4);
+    uint64_t width = 0, height = 0, bits = 0, compression = 0;
+    if (headerSize == 12) {  // OS/2 core header: 16-bit sizes
+        width = LittleEndian(bytes + 18, 2);
+        height = LittleEndian(bytes + 20, 2);
+        bits = LittleEndian(bytes + 24, 2);
+    } else {
+        if (size < 34) return false;
+        width = LittleEndian(bytes + 18, 4);
+        const auto signedHeight = static_cast<int32_t>(LittleEndian(bytes + 22, 4));
+        height = signedHeight < 0 ? -int64_t{signedHeight} : signedHeight;  // negative: top down
+        bits = LittleEndian(bytes + 28, 2);
+        compression = LittleEndian(bytes + 30, 4);
+    }
+    if (compression != 0 && compression != 3) return true;
+    const uint64_t stride = (width * bits + 31) / 32 * 4;
+    return uint64_t{pixelOffset} + stride * height <= size;
+}
+
 struct StbiDeleter {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
@@ -80,6 +110,10 @@ bool DecodeImageMemory(const uint8_t* bytes, size_t size, Image& out, std::strin
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
         size_t(width) * size_t(height) * 4 > kMaxPixelBytes) {
         reason = "image too large: " + std::to_string(width) + " x " + std::to_string(height);
+        return false;
+    }
+    if (format == Format::kBmp && !BmpPixelsFit(bytes, size)) {
+        reason = "BMP pixel data cut short";
         return false;
     }
     const bool alpha = channels == 2 || channels == 4 ||

@@ -107,6 +107,14 @@ TEST(DecodeImage, RefusesBrokenInput) {
     EXPECT_FALSE(DecodeImageFile(file.path(), image, reason));
     EXPECT_EQ(image.width, 0) << "a refused image leaves the output alone";
 
+    // stb itself would fill a cut-short BMP with zeros; a JPEG cut short misses its markers.
+    const std::vector<uint8_t> rgb = DropAlpha(kRgba);
+    for (const std::vector<uint8_t>& whole :
+         {StbBmp(3, 2, 3, rgb), StbBmp(3, 2, 4, kRgba), StbJpeg(3, 2, 3, rgb)}) {
+        EXPECT_FALSE(DecodeImageMemory(whole.data(), whole.size() - 4, image, reason)) << reason;
+        EXPECT_TRUE(DecodeImageMemory(whole.data(), whole.size(), image, reason)) << reason;
+    }
+
     const std::vector<uint8_t> text = {'{', '"', 'a', '"', ':', '1', '}'};
     EXPECT_FALSE(DecodeImageMemory(text.data(), text.size(), image, reason));
     EXPECT_FALSE(DecodeImageMemory(nullptr, 0, image, reason));
