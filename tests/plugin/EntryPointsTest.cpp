@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 // The host's own view of the reader: the channel's operations, then the reader's public ones.
+// Not in an unnamed namespace: there the compiler may assume no other class derives from it and
+// turn the calls into calls of the pure declarations.
 class HostReaderView : public Zel_Channel {
 public:
     virtual int LoadFromFile(Importing::SceneContainer& scene, const std::u16string& path,
@@ -20,6 +20,8 @@ public:
     virtual int Init() = 0;
     virtual int Release() = 0;
 };
+
+namespace {
 
 class PluginLibrary : public ::testing::Test {
 protected:

@@ -1,5 +1,7 @@
-// Runs loads whose k-th allocation on the loading thread fails, for every k until a load gets
-// through: each one either completes or reports running out of memory, with nothing left held.
+// Runs loads whose k-th allocation on the loading thread, counted from the moment the model is
+// open, fails, for every k until a load gets through: each one either completes or reports
+// running out of memory, with nothing left held. (Reading the document belongs to the stand-in
+// SketchUp library, whose JSON parser cannot survive a failure while it frees its tree.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 namespace {
 
 thread_local long allocationsUntilFailure = -1;  // -1: never fail
+thread_local long armedCountdown = -1;            // set on the loading thread once the model is open
 
 void* Allocate(std::size_t size) {
     if (allocationsUntilFailure >= 0 && allocationsUntilFailure-- == 0) throw std::bad_alloc();
@@ -31,6 +34,15 @@ namespace {
 
 using nlohmann::json;
 
+// Arms the failure at the first step of the load after the model has been opened.
+class ArmingReader : public ReaderProbe {
+protected:
+    void InitMaterialsByLayerOption() override {
+        allocationsUntilFailure = armedCountdown;
+        ReaderProbe::InitMaterialsByLayerOption();
+    }
+};
+
 TEST(OutOfMemory, EveryFailingAllocationIsReportedAndCleanedUp) {
     TestFolder folder;
     json materials = {{{"name", "Wood"},
@@ -48,12 +60,12 @@ TEST(OutOfMemory, EveryFailingAllocationIsReportedAndCleanedUp) {
 
     int outOfMemory = 0, completed = 0;
     for (long k = 0; k < 100000; ++k) {
-        ReaderProbe reader;
+        ArmingReader reader;
         SceneContainer scene;
-        allocationsUntilFailure = k;
+        armedCountdown = k;
         const int result = reader.LoadFromFile(scene, widePath, u"", false);
         const bool failureHappened = allocationsUntilFailure < 0;
-        allocationsUntilFailure = -1;
+        allocationsUntilFailure = armedCountdown = -1;
 
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning()) << k;
         EXPECT_EQ(reader.model.ptr, nullptr) << k;
@@ -66,10 +78,8 @@ TEST(OutOfMemory, EveryFailingAllocationIsReportedAndCleanedUp) {
         } else {
             ASSERT_EQ(result, -1) << k;
             const std::u16string report = reader.GetRaport();
-            EXPECT_TRUE(report == u"Error: Out of memory.\n" ||
-                        report == u"Error: Can't open SKP file.\n")
-                << k;
-            outOfMemory += report == u"Error: Out of memory.\n";
+            EXPECT_EQ(report, u"Error: Out of memory.\n") << k;
+            ++outOfMemory;
         }
     }
     EXPECT_GT(outOfMemory, 0);

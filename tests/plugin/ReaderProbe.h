@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Importing/SceneContainer.h>
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
