@@ -122,7 +122,10 @@ bool ReportOutcome(const LoadOutcome& outcome) {
     const bool succeeded = outcome.result == 0 && outcome.report.empty();
     if (succeeded) return true;
     if (outcome.raised) Complain("the load raised an exception: " + *outcome.raised);
-    if (!outcome.report.empty()) std::cerr << outcome.report << '\n';
+    if (!outcome.report.empty()) {
+        std::cerr << outcome.report;
+        if (outcome.report.back() != '\n') std::cerr << '\n';
+    }
     if (outcome.result && *outcome.result != 0)
         Complain("the load failed (result " + std::to_string(*outcome.result) + ")");
     if (const std::string reason = OpenErrorReason(); !reason.empty())

@@ -1,0 +1,114 @@
+// skpimport with the built plug-in, run as a user runs it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "temp_dir.h"
+#include "tool_run.h"
+
+namespace {
+
+using nlohmann::json;
+
+const std::string kTool = SKPIMPORT_PATH;
+const std::string kHouse = std::string(SAMPLES_DIR) + "/house.skpm";
+
+json ReadJson(const std::string& path) {
+    std::ifstream in(path);
+    return json::parse(in);
+}
+
+TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
+    TempDir dir;
+    const std::string jsonPath = dir.File("scene.json");
+    const ToolRun run = RunTool(kTool, {"--scene-json", jsonPath, dir.File("missing.skpm")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Error: Can't open SKP file."), std::string::npos) << run.err;
+    const json doc = ReadJson(jsonPath);  // written for a failed load too
+    EXPECT_NE(doc["result"], 0);
+    EXPECT_EQ(doc["report"].get<std::string>().find("Error: Can't open SKP file."), 0u);
+    EXPECT_TRUE(doc["nodes"].empty());
+}
+
+TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
+    TempDir dir;
+    const std::string jsonPath = dir.File("scene.json");
+    const ToolRun run = RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
+                                {{"TMPDIR", dir.Path().string()}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");  // --quiet
+    const json doc = ReadJson(jsonPath);
+    EXPECT_EQ(doc["result"], 0);
+    EXPECT_EQ(doc["finishCalls"].back(), json::array({"FinishStep2"}));
+    const size_t geometries = doc["geometries"].size(), materials = doc["materials"].size();
+    for (const json& surface : doc["surfaces"]) {
+        EXPECT_LT(surface["geometry"].get<size_t>(), geometries);
+        EXPECT_LT(surface["material"].get<size_t>(), materials);
+    }
+    for (const json& geometry : doc["geometries"]) {
+        const size_t vertices = geometry["vertexCount"];
+        ASSERT_EQ(geometry["vertices"].size(), vertices);
+        EXPECT_EQ(geometry["indices"].size() % 3, 0u);
+        for (const json& index : geometry["indices"]) EXPECT_LT(index.get<size_t>(), vertices);
+    }
+    ASSERT_FALSE(doc["textures"].empty());
+    for (const json& texture : doc["textures"]) {
+        EXPECT_GT(texture["bytes"].get<int64_t>(), 0);
+        EXPECT_EQ(std::filesystem::path(texture["path"].get<std::string>()).parent_path(),
+                  dir.Path());  // written into $TMPDIR
+    }
+}
+
+TEST(SkpimportEndToEnd, SceneJsonOnStandardOutputStaysParseable) {
+    const ToolRun run = RunTool(kTool, {"--scene-json", "-", "--no-geometry-data", kHouse});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const json doc = json::parse(run.out);  // the summary went to standard error
+    EXPECT_FALSE(doc["geometries"][0].contains("vertices"));
+    EXPECT_NE(run.err.find("triangles"), std::string::npos);
+}
+
+TEST(SkpimportEndToEnd, NonAsciiModelPathReachesThePlugin) {
+    TempDir dir;
+    const std::string copy = dir.File("maison \xC3\xA9t\xC3\xA9 \xE5\xAE\xB6.skpm");
+    std::filesystem::copy_file(kHouse, copy);
+    std::filesystem::copy(std::string(SAMPLES_DIR) + "/textures", dir.Path() / "textures");
+    const ToolRun run = RunTool(kTool, {"--quiet", copy}, {{"TMPDIR", dir.Path().string()}});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
+    TempDir dir;
+    const ToolRun run = RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
+                                {{"TMPDIR", dir.Path().string()}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* phase :
+         {"read document", "scan", "walk", "surfaces", "merge", "free leaves", "textures", "total"})
+        EXPECT_NE(("\n" + run.err).find(std::string("\n") + phase + " "), std::string::npos)
+            << phase << " missing from:\n"
+            << run.err;
+}
+
+TEST(SkpimportEndToEnd, RefusesALibraryThatIsNotThePlugin) {
+    const ToolRun run = RunTool(kTool, {"--plugin", WINAPI_LIBRARY, kHouse});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("not an import plug-in"), std::string::npos) << run.err;
+    const ToolRun missing = RunTool(kTool, {"--plugin", "/nonexistent/libSkpReader.so", kHouse});
+    EXPECT_EQ(missing.exitCode, 1);
+}
+
+TEST(SkpimportEndToEnd, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(RunTool(kTool, {}).exitCode, 2);
+    EXPECT_EQ(RunTool(kTool, {"--threads", "many", kHouse}).exitCode, 2);
+    const ToolRun gltf = RunTool(kTool, {"-o", "/tmp/never.glb", kHouse});
+    EXPECT_EQ(gltf.exitCode, 2);
+    EXPECT_NE(gltf.err.find("glTF output is not built yet"), std::string::npos);
+    const ToolRun help = RunTool(kTool, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--scene-json"), std::string::npos);
+}
+
+}  // namespace
