@@ -1,6 +1,6 @@
-// bench_document [--faces N] [--runs R]: writes a model document of N faces (default 100000) to
-// a temporary file and times SUModelCreateFromFile on it R times (reading, validating and
-// tessellating every face), then SUModelRelease.
+// bench_document [--faces N] [--runs R] [--keep PATH]: writes a model document of N faces (default
+// 100000) to a temporary file (or to PATH, which is then kept) and times SUModelCreateFromFile on
+// it R times (reading, validating and tessellating every face), then SUModelRelease.
 //
 // The faces mix what real models hold: 70% quads, 20% concave hexagons (L shapes) and 10% quads
 // with a square hole, in several planes, half of them with a textured front material; a tenth of
@@ -100,12 +100,16 @@ double Seconds(Clock::duration d) {
 int main(int argc, char** argv) {
     size_t faces = 100000;
     int runs = 5;
+    const char* keep = nullptr;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--faces") == 0) faces = std::strtoull(argv[i + 1], nullptr, 10);
         if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
+        if (std::strcmp(argv[i], "--keep") == 0) keep = argv[i + 1];
     }
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("bench_document_" + std::to_string(::getpid()) + ".skpm");
+    const std::filesystem::path path =
+        keep ? std::filesystem::path(keep)
+             : std::filesystem::temp_directory_path() /
+                   ("bench_document_" + std::to_string(::getpid()) + ".skpm");
     {
         const std::string text = Document(faces);
         std::ofstream(path, std::ios::binary) << text;
@@ -130,7 +134,7 @@ int main(int argc, char** argv) {
         releases.push_back(Seconds(Clock::now() - opened));
     }
     SUTerminate();
-    std::filesystem::remove(path);
+    if (keep == nullptr) std::filesystem::remove(path);
     if (status != 0) return status;
     std::sort(opens.begin(), opens.end());
     std::sort(releases.begin(), releases.end());

@@ -69,8 +69,7 @@ SU_RESULT SUMeshHelperCreate(SUMeshHelperRef* mesh_ref, SUFaceRef face_ref) {
         if (SUResult r = face->fails.Check(FailPoint::SUMeshHelperCreate); r != SU_ERROR_NONE)
             return r;
         auto helper = std::make_unique<MeshHelper>(face);
-        mesh_ref->ptr = helper.get();
-        live::Add(std::move(helper));
+        mesh_ref->ptr = live::Add(std::move(helper));
         return SU_ERROR_NONE;
     });
 }

@@ -51,8 +51,7 @@ SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
             return SU_ERROR_OVERWRITE_VALID;
         }
         std::unique_ptr<Model> read = ReadModelFile(file_path);
-        model->ptr = static_cast<Object*>(read.get());
-        live::Add(std::move(read));
+        model->ptr = live::Add(std::move(read));
         return SU_ERROR_NONE;
     } catch (const DocumentRefusal& refusal) {
         lastOpenError = refusal.what();

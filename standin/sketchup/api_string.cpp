@@ -13,8 +13,7 @@ namespace {
 SUResult CreateString(SUStringRef* out, std::u16string text) {
     auto string = std::make_unique<String>();
     string->text = std::move(text);
-    out->ptr = string.get();
-    live::Add(std::move(string));
+    out->ptr = live::Add(std::move(string));
     return SU_ERROR_NONE;
 }
 

@@ -108,8 +108,7 @@ SU_RESULT SUImageRepCreate(SUImageRepRef* image) {
         if (image == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
         if (SUIsValid(*image)) return SU_ERROR_OVERWRITE_VALID;
         auto rep = std::make_unique<ImageRep>();
-        image->ptr = rep.get();
-        live::Add(std::move(rep));
+        image->ptr = live::Add(std::move(rep));
         return SU_ERROR_NONE;
     });
 }

@@ -38,8 +38,7 @@ SU_RESULT SUTypedValueCreate(SUTypedValueRef* typed_value) {
         if (typed_value == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
         if (SUIsValid(*typed_value)) return SU_ERROR_OVERWRITE_VALID;
         auto typed = std::make_unique<TypedValue>();
-        typed_value->ptr = typed.get();
-        live::Add(std::move(typed));
+        typed_value->ptr = live::Add(std::move(typed));
         return SU_ERROR_NONE;
     });
 }

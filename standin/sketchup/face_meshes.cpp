@@ -36,7 +36,10 @@ public:
     bool Pointless(size_t index) const { return index > limit_.load(std::memory_order_relaxed); }
     void Throw(const std::vector<FaceJob>& jobs) const {
         if (error_) std::rethrow_exception(error_);
-        if (index_ != kNone) Refuse(jobs[index_].where, reason_);
+        if (index_ != kNone) {
+            const FaceJob& job = jobs[index_];
+            Refuse(Child(Child(*job.entitiesWhere, "faces"), job.index), reason_);
+        }
     }
 
 private:
@@ -62,7 +65,8 @@ void BuildOne(FaceJob& job, size_t index, FirstFailure& failure) {
         job.frontSTQ ? std::move(*job.frontSTQ) : PlanarProjectionSTQ(face.mesh, frontS, frontT);
     face.backSTQ =
         job.backSTQ ? std::move(*job.backSTQ) : PlanarProjectionSTQ(face.mesh, backS, backT);
-    job = FaceJob{job.face, {}, {}, {}, {}, {}};  // the loops are in the mesh now
+    job =
+        FaceJob{job.face, job.entitiesWhere, job.index, {}, {}, {}, {}};  // the mesh has the loops
 }
 
 void Work(std::vector<FaceJob>& jobs, std::atomic<size_t>& next, FirstFailure& failure) {

@@ -26,7 +26,7 @@ std::string Found(const Json& node) {
     }
 }
 
-[[noreturn]] void Expected(const Json& node, std::string_view where, std::string_view what) {
+[[noreturn]] void Expected(const Json& node, const Place& where, std::string_view what) {
     Refuse(where, "expected " + std::string(what) + ", " + Found(node));
 }
 
@@ -41,13 +41,14 @@ std::string KeyList(std::initializer_list<std::string_view> keys) {
 
 }  // namespace
 
-Fields::Fields(const Json& node, std::string where, std::initializer_list<std::string_view> allowed)
-    : node_(node), where_(std::move(where)) {
+Fields::Fields(const Json& node, const Place& where,
+               std::initializer_list<std::string_view> allowed)
+    : node_(node), where_(where) {
     if (!node_.is_object()) Expected(node_, where_, "an object");
     for (const auto& [key, value] : node_.items()) {
         bool known = false;
         for (std::string_view name : allowed) known = known || name == key;
-        if (!known) Refuse(Child(where_, key), "unknown key (known: " + KeyList(allowed) + ")");
+        if (!known) Refuse(Place(where_, key), "unknown key (known: " + KeyList(allowed) + ")");
     }
 }
 
@@ -62,22 +63,22 @@ const Json& Fields::Require(std::string_view key) const {
     return *value;
 }
 
-const Json::array_t& ReadArray(const Json& node, std::string_view where) {
+const Json::array_t& ReadArray(const Json& node, const Place& where) {
     if (!node.is_array()) Expected(node, where, "an array");
     return node.get_ref<const Json::array_t&>();
 }
 
-std::string ReadString(const Json& node, std::string_view where) {
+std::string ReadString(const Json& node, const Place& where) {
     if (!node.is_string()) Expected(node, where, "a string");
     return node.get<std::string>();
 }
 
-bool ReadBool(const Json& node, std::string_view where) {
+bool ReadBool(const Json& node, const Place& where) {
     if (!node.is_boolean()) Expected(node, where, "true or false");
     return node.get<bool>();
 }
 
-int64_t ReadInteger(const Json& node, std::string_view where, int64_t low, int64_t high) {
+int64_t ReadInteger(const Json& node, const Place& where, int64_t low, int64_t high) {
     if (!node.is_number_integer()) Expected(node, where, "an integer");
     bool inRange;
     if (node.is_number_unsigned()) {  // nlohmann reads every literal without a sign as unsigned
@@ -95,39 +96,39 @@ int64_t ReadInteger(const Json& node, std::string_view where, int64_t low, int64
     return node.get<int64_t>();
 }
 
-double ReadNumber(const Json& node, std::string_view where) {
+double ReadNumber(const Json& node, const Place& where) {
     if (!node.is_number()) Expected(node, where, "a number");
     return node.get<double>();
 }
 
-Vec3 ReadTriple(const Json& node, std::string_view where) {
+Vec3 ReadTriple(const Json& node, const Place& where) {
     const auto& items = ReadArray(node, where);
     if (items.size() != 3)
         Refuse(where, "expected 3 numbers, found " + std::to_string(items.size()));
-    return Vec3{ReadNumber(items[0], Child(where, 0)), ReadNumber(items[1], Child(where, 1)),
-                ReadNumber(items[2], Child(where, 2))};
+    return Vec3{ReadNumber(items[0], Place(where, 0)), ReadNumber(items[1], Place(where, 1)),
+                ReadNumber(items[2], Place(where, 2))};
 }
 
-std::vector<Vec3> ReadTriples(const Json& node, std::string_view where) {
+std::vector<Vec3> ReadTriples(const Json& node, const Place& where) {
     const auto& items = ReadArray(node, where);
     std::vector<Vec3> triples;
     triples.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i)
-        triples.push_back(ReadTriple(items[i], Child(where, i)));
+        triples.push_back(ReadTriple(items[i], Place(where, i)));
     return triples;
 }
 
-SUTransformation ReadTransform(const Json& node, std::string_view where) {
+SUTransformation ReadTransform(const Json& node, const Place& where) {
     const auto& items = ReadArray(node, where);
     if (items.size() != 16) {
         Refuse(where, "expected 16 numbers, found " + std::to_string(items.size()));
     }
     SUTransformation transform{};
-    for (size_t i = 0; i < 16; ++i) transform.values[i] = ReadNumber(items[i], Child(where, i));
+    for (size_t i = 0; i < 16; ++i) transform.values[i] = ReadNumber(items[i], Place(where, i));
     return transform;
 }
 
-Value ReadTypedValue(const Json& node, std::string_view where) {
+Value ReadTypedValue(const Json& node, const Place& where) {
     if (node.is_boolean()) return node.get<bool>();
     if (node.is_number_integer()) {
         constexpr auto kLow = std::numeric_limits<int32_t>::min();
@@ -139,20 +140,20 @@ Value ReadTypedValue(const Json& node, std::string_view where) {
     Expected(node, where, "true, false, a number or a string");
 }
 
-std::map<std::string, Value> ReadValueMap(const Json& node, std::string_view where) {
+std::map<std::string, Value> ReadValueMap(const Json& node, const Place& where) {
     if (!node.is_object()) Expected(node, where, "an object");
     std::map<std::string, Value> values;
     for (const auto& [key, value] : node.items()) {
-        values.emplace(key, ReadTypedValue(value, Child(where, key)));
+        values.emplace(key, ReadTypedValue(value, Place(where, key)));
     }
     return values;
 }
 
-FailSet ReadFailList(const Json& node, std::string_view where, FailOwner owner) {
+FailSet ReadFailList(const Json& node, const Place& where, FailOwner owner) {
     FailSet fails;
     const auto& names = ReadArray(node, where);
     for (size_t i = 0; i < names.size(); ++i) {
-        const std::string at = Child(where, i);
+        const Place at(where, i);
         const std::string name = ReadString(names[i], at);
         const auto point = FindFailPoint(name);
         if (!point) Refuse(at, name + " is not a function that can be made to fail");

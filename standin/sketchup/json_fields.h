@@ -21,32 +21,32 @@ namespace skpm {
 // A JSON object at `where` whose keys must all be among `allowed`.
 class Fields {
 public:
-    Fields(const Json& node, std::string where, std::initializer_list<std::string_view> allowed);
+    Fields(const Json& node, const Place& where, std::initializer_list<std::string_view> allowed);
 
     const Json* Find(std::string_view key) const;  // null when absent
     const Json& Require(std::string_view key) const;
-    std::string At(std::string_view key) const { return Child(where_, key); }
-    const std::string& where() const { return where_; }
+    Place At(std::string_view key) const { return Place(where_, key); }
+    const Place& where() const { return where_; }
 
 private:
     const Json& node_;
-    std::string where_;
+    Place where_;
 };
 
-const Json::array_t& ReadArray(const Json& node, std::string_view where);
-std::string ReadString(const Json& node, std::string_view where);
-bool ReadBool(const Json& node, std::string_view where);
+const Json::array_t& ReadArray(const Json& node, const Place& where);
+std::string ReadString(const Json& node, const Place& where);
+bool ReadBool(const Json& node, const Place& where);
 // An integer literal within [low, high].
-int64_t ReadInteger(const Json& node, std::string_view where, int64_t low, int64_t high);
+int64_t ReadInteger(const Json& node, const Place& where, int64_t low, int64_t high);
 // Any number (integer or not); JSON cannot hold infinities.
-double ReadNumber(const Json& node, std::string_view where);
-Vec3 ReadTriple(const Json& node, std::string_view where);
-std::vector<Vec3> ReadTriples(const Json& node, std::string_view where);
-SUTransformation ReadTransform(const Json& node, std::string_view where);
+double ReadNumber(const Json& node, const Place& where);
+Vec3 ReadTriple(const Json& node, const Place& where);
+std::vector<Vec3> ReadTriples(const Json& node, const Place& where);
+SUTransformation ReadTransform(const Json& node, const Place& where);
 // true/false, a 32-bit integer literal, a number with a fraction or exponent, or a string.
-Value ReadTypedValue(const Json& node, std::string_view where);
+Value ReadTypedValue(const Json& node, const Place& where);
 // An object of typed values, keyed by name.
-std::map<std::string, Value> ReadValueMap(const Json& node, std::string_view where);
-FailSet ReadFailList(const Json& node, std::string_view where, FailOwner owner);
+std::map<std::string, Value> ReadValueMap(const Json& node, const Place& where);
+FailSet ReadFailList(const Json& node, const Place& where, FailOwner owner);
 
 }  // namespace skpm

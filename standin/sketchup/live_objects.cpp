@@ -9,7 +9,7 @@ namespace {
 
 struct Registry {
     std::shared_mutex mutex;
-    std::unordered_map<const void*, std::unique_ptr<Object>> objects;
+    std::unordered_map<const void*, Owned> objects;
 };
 
 // Never destroyed: callers may release objects from static destructors of their own.
@@ -20,15 +20,16 @@ Registry& TheRegistry() {
 
 }  // namespace
 
-void Add(std::unique_ptr<Object> object) {
+Object* AddOwned(Owned object) {
     Registry& registry = TheRegistry();
-    const void* key = object.get();
+    Object* added = object.get();
     std::lock_guard lock(registry.mutex);
-    registry.objects.emplace(key, std::move(object));
+    registry.objects.emplace(added, std::move(object));
+    return added;
 }
 
 bool Release(const void* pointer, SURefType type) {
-    std::unique_ptr<Object> doomed;
+    Owned doomed(nullptr, nullptr);
     Registry& registry = TheRegistry();
     {
         std::lock_guard lock(registry.mutex);

@@ -39,8 +39,17 @@ struct ImageRep : Object {
 
 namespace live {
 
-// Thread-safe. Add takes ownership; Release destroys the object if it is alive and of that type.
-void Add(std::unique_ptr<Object> object);
+// An object with the deleter of its own type (Object has no virtual destructor: model objects
+// stay free of a vtable pointer).
+using Owned = std::unique_ptr<Object, void (*)(Object*)>;
+
+// Thread-safe. Add takes ownership and answers the object's header, for the caller's reference,
+// once it is registered; Release destroys the object if it is alive and of that type.
+Object* AddOwned(Owned object);
+template <class T>
+Object* Add(std::unique_ptr<T> object) {
+    return AddOwned(Owned(object.release(), [](Object* o) { delete static_cast<T*>(o); }));
+}
 bool Release(const void* pointer, SURefType type);
 // The object if `pointer` is alive and of that type, else null. The caller must not release it
 // on another thread while using it (the same rule the real library sets).

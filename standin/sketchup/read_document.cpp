@@ -21,7 +21,7 @@ void ReadFormat(const Fields& fields) {
     }
 }
 
-std::array<int, 3> ReadVersion(const Json& node, const std::string& where) {
+std::array<int, 3> ReadVersion(const Json& node, const Place& where) {
     const auto& parts = ReadArray(node, where);
     if (parts.size() != 3) {
         Refuse(where, "expected major, minor and build, found " + std::to_string(parts.size()) +
@@ -30,16 +30,16 @@ std::array<int, 3> ReadVersion(const Json& node, const std::string& where) {
     constexpr int64_t kMax = std::numeric_limits<int>::max();
     std::array<int, 3> version{};
     for (size_t i = 0; i < 3; ++i)
-        version[i] = static_cast<int>(ReadInteger(parts[i], Child(where, i), 0, kMax));
+        version[i] = static_cast<int>(ReadInteger(parts[i], Place(where, i), 0, kMax));
     return version;
 }
 
-void ReadLayers(const Json& node, const std::string& where, ReaderContext& context) {
+void ReadLayers(const Json& node, const Place& where, ReaderContext& context) {
     const auto& items = ReadArray(node, where);
     // Sized once: elements point into this vector.
     context.model.layers.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Child(where, i), {"name", "visible", "material", "fail"});
+        const Fields fields(items[i], Place(where, i), {"name", "visible", "material", "fail"});
         Layer& layer = context.model.layers[i];
         layer.name = ReadString(fields.Require("name"), fields.At("name"));
         if (!context.layers.emplace(layer.name, &layer).second) {
@@ -54,8 +54,7 @@ void ReadLayers(const Json& node, const std::string& where, ReaderContext& conte
     }
 }
 
-const Layer* ReadDefaultLayer(const Json* node, const std::string& where,
-                              const ReaderContext& context) {
+const Layer* ReadDefaultLayer(const Json* node, const Place& where, const ReaderContext& context) {
     if (node == nullptr) return context.model.layers.empty() ? nullptr : &context.model.layers[0];
     const std::string name = ReadString(*node, where);
     auto found = context.layers.find(name);
@@ -71,13 +70,14 @@ std::unique_ptr<Model> ReadModelDocument(std::string_view text,
     ParseStrictJson(text, document);
     if (!document.is_object())
         Refuse("", "a model document is a JSON object", SU_ERROR_SERIALIZATION);
-    const Fields fields(document, "",
+    const Place root;
+    const Fields fields(document, root,
                         {"modelDocument", "version", "renderingOptions", "layers", "defaultLayer",
                          "materials", "definitions", "entities", "fail"});
     ReadFormat(fields);
 
     auto model = std::make_unique<Model>();
-    ReaderContext context{*model, folder, {}, {}, {}, {}};
+    ReaderContext context{*model, folder, {}, {}, {}, {}, {}};
     if (const Json* fail = fields.Find("fail")) {
         model->fails = ReadFailList(*fail, fields.At("fail"), kDocumentOwner);
     }

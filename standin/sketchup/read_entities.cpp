@@ -17,7 +17,7 @@ const char* KindName(DefinitionKind kind) {
     return "?";
 }
 
-DefinitionKind ReadKind(const Json& node, const std::string& where) {
+DefinitionKind ReadKind(const Json& node, const Place& where) {
     const std::string kind = ReadString(node, where);
     if (kind == "component") return DefinitionKind::kComponent;
     if (kind == "group") return DefinitionKind::kGroup;
@@ -26,7 +26,7 @@ DefinitionKind ReadKind(const Json& node, const std::string& where) {
 }
 
 // Layer reference: absent is the default layer, null is none.
-const Layer* FindLayer(const Json* node, const std::string& where, const ReaderContext& context) {
+const Layer* FindLayer(const Json* node, const Place& where, const ReaderContext& context) {
     if (node == nullptr) return context.model.defaultLayer;
     if (node->is_null()) return nullptr;
     const std::string name = ReadString(*node, where);
@@ -42,7 +42,8 @@ void ReadElement(const Fields& fields, const ReaderContext& context, Element& el
     }
 }
 
-void ReadFace(const Json& node, const std::string& where, ReaderContext& context, Face& face) {
+void ReadFace(const Json& node, const Place& where, const std::string& entitiesWhere, size_t index,
+              ReaderContext& context, Face& face) {
     const Fields fields(
         node, where,
         {"outer", "holes", "front", "back", "layer", "hidden", "frontSTQ", "backSTQ", "fail"});
@@ -52,13 +53,16 @@ void ReadFace(const Json& node, const std::string& where, ReaderContext& context
     if (const Json* fail = fields.Find("fail")) {
         face.fails = ReadFailList(*fail, fields.At("fail"), kFaceOwner);
     }
-    FaceJob job{&face, where, ReadTriples(fields.Require("outer"), fields.At("outer")), {}, {}, {}};
+    FaceJob job{&face, &entitiesWhere,
+                index, ReadTriples(fields.Require("outer"), fields.At("outer")),
+                {},    {},
+                {}};
     size_t points = job.outer.size();
     if (const Json* holes = fields.Find("holes")) {
-        const std::string holesWhere = fields.At("holes");
+        const Place holesWhere = fields.At("holes");
         const auto& loops = ReadArray(*holes, holesWhere);
         for (size_t i = 0; i < loops.size(); ++i) {
-            job.holes.push_back(ReadTriples(loops[i], Child(holesWhere, i)));
+            job.holes.push_back(ReadTriples(loops[i], Place(holesWhere, i)));
             points += job.holes.back().size();
         }
     }
@@ -75,7 +79,7 @@ void ReadFace(const Json& node, const std::string& where, ReaderContext& context
     context.faceJobs.push_back(std::move(job));
 }
 
-void ReadPlacement(const Json& node, const std::string& where, ReaderContext& context,
+void ReadPlacement(const Json& node, const Place& where, ReaderContext& context,
                    DefinitionKind kind, Placement& placement) {
     const Fields fields(node, where,
                         {"definition", "transform", "material", "layer", "hidden", "fail"});
@@ -104,29 +108,31 @@ void ReadPlacement(const Json& node, const std::string& where, ReaderContext& co
     }
 }
 
-void ReadPlacements(const Json& node, const std::string& where, ReaderContext& context,
-                    SURefType type, DefinitionKind kind, std::vector<Placement>& placements) {
+void ReadPlacements(const Json& node, const Place& where, ReaderContext& context, SURefType type,
+                    DefinitionKind kind, std::vector<Placement>& placements) {
     const auto& items = ReadArray(node, where);
     placements.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         placements.emplace_back(type);
-        ReadPlacement(items[i], Child(where, i), context, kind, placements.back());
+        ReadPlacement(items[i], Place(where, i), context, kind, placements.back());
     }
 }
 
 }  // namespace
 
-void ReadEntities(const Json& node, const std::string& where, ReaderContext& context,
+void ReadEntities(const Json& node, const Place& where, ReaderContext& context,
                   Entities& entities) {
     const Fields fields(node, where, {"faces", "groups", "instances", "images"});
     if (const Json* faces = fields.Find("faces")) {
-        const std::string facesWhere = fields.At("faces");
+        const Place facesWhere = fields.At("faces");
         const auto& items = ReadArray(*faces, facesWhere);
+        const std::string& entitiesWhere = context.entitiesWheres.emplace_back(where.Text());
         // Reserved once: face jobs point at the faces until they are tessellated.
         entities.faces.reserve(items.size());
         for (size_t i = 0; i < items.size(); ++i) {
             entities.faces.emplace_back();
-            ReadFace(items[i], Child(facesWhere, i), context, entities.faces.back());
+            ReadFace(items[i], Place(facesWhere, i), entitiesWhere, i, context,
+                     entities.faces.back());
         }
     }
     if (const Json* groups = fields.Find("groups")) {
@@ -143,14 +149,14 @@ void ReadEntities(const Json& node, const std::string& where, ReaderContext& con
     }
 }
 
-void ReadDefinitions(const Json& node, const std::string& where, ReaderContext& context) {
+void ReadDefinitions(const Json& node, const Place& where, ReaderContext& context) {
     const auto& items = ReadArray(node, where);
     Model& model = context.model;
     // Sized once: placements point into this vector.
     model.definitions.resize(items.size());
     // Names and kinds first, so that definitions may place ones listed after them.
     for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Child(where, i), {"name", "kind", "entities", "fail"});
+        const Fields fields(items[i], Place(where, i), {"name", "kind", "entities", "fail"});
         Definition& definition = model.definitions[i];
         definition.name = ReadString(fields.Require("name"), fields.At("name"));
         if (!context.definitions.emplace(definition.name, &definition).second) {
@@ -170,7 +176,7 @@ void ReadDefinitions(const Json& node, const std::string& where, ReaderContext& 
     }
     for (size_t i = 0; i < items.size(); ++i) {
         if (auto entities = items[i].find("entities"); entities != items[i].end()) {
-            ReadEntities(*entities, Child(Child(where, i), "entities"), context,
+            ReadEntities(*entities, Place(Place(where, i), "entities"), context,
                          model.definitions[i].entities);
         }
     }

@@ -14,7 +14,7 @@ constexpr size_t kMaxImageFileBytes = size_t{256} << 20;
 // Inline pixel images: the largest side accepted.
 constexpr int64_t kMaxPixelSide = 16384;
 
-std::shared_ptr<const Image> ReadImageFile(const Json& node, const std::string& where,
+std::shared_ptr<const Image> ReadImageFile(const Json& node, const Place& where,
                                            const ReaderContext& context) {
     const std::string name = ReadString(node, where);
     const std::string path = (context.folder / std::filesystem::path(name)).string();
@@ -30,20 +30,20 @@ std::shared_ptr<const Image> ReadImageFile(const Json& node, const std::string& 
     return image;
 }
 
-std::shared_ptr<const Image> ReadPixels(const Json& node, const std::string& where) {
+std::shared_ptr<const Image> ReadPixels(const Json& node, const Place& where) {
     const Fields fields(node, where, {"width", "height", "bitsPerPixel", "data"});
     auto image = std::make_shared<Image>();
     image->width = static_cast<int>(
         ReadInteger(fields.Require("width"), fields.At("width"), 1, kMaxPixelSide));
     image->height = static_cast<int>(
         ReadInteger(fields.Require("height"), fields.At("height"), 1, kMaxPixelSide));
-    const std::string bppWhere = fields.At("bitsPerPixel");
+    const Place bppWhere = fields.At("bitsPerPixel");
     image->bitsPerPixel =
         static_cast<int>(ReadInteger(fields.Require("bitsPerPixel"), bppWhere, 24, 32));
     if (image->bitsPerPixel != 24 && image->bitsPerPixel != 32) {
         Refuse(bppWhere, "bits per pixel must be 24 or 32");
     }
-    const std::string dataWhere = fields.At("data");
+    const Place dataWhere = fields.At("data");
     const std::string text = ReadString(fields.Require("data"), dataWhere);
     if (!DecodeBase64(text, image->data)) Refuse(dataWhere, "not valid base64");
     const size_t expected =
@@ -57,13 +57,13 @@ std::shared_ptr<const Image> ReadPixels(const Json& node, const std::string& whe
     return image;
 }
 
-double ReadScale(const Json& node, const std::string& where) {
+double ReadScale(const Json& node, const Place& where) {
     const double scale = ReadNumber(node, where);
     if (!(scale > 0)) Refuse(where, "a texture scale must be greater than 0");
     return scale;
 }
 
-std::unique_ptr<Texture> ReadTexture(const Json& node, const std::string& where,
+std::unique_ptr<Texture> ReadTexture(const Json& node, const Place& where,
                                      const ReaderContext& context) {
     const Fields fields(node, where,
                         {"file", "image", "pixels", "width", "height", "sScale", "tScale", "fail"});
@@ -98,7 +98,7 @@ std::unique_ptr<Texture> ReadTexture(const Json& node, const std::string& where,
     return texture;
 }
 
-SUColor ReadColor(const Json& node, const std::string& where) {
+SUColor ReadColor(const Json& node, const Place& where) {
     const auto& channels = ReadArray(node, where);
     if (channels.size() != 4) {
         Refuse(where, "expected red, green, blue and alpha, found " +
@@ -106,12 +106,12 @@ SUColor ReadColor(const Json& node, const std::string& where) {
     }
     SUByte bytes[4];
     for (size_t i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<SUByte>(ReadInteger(channels[i], Child(where, i), 0, 255));
+        bytes[i] = static_cast<SUByte>(ReadInteger(channels[i], Place(where, i), 0, 255));
     }
     return SUColor{bytes[0], bytes[1], bytes[2], bytes[3]};
 }
 
-SUMaterialType ReadMaterialType(const Json& node, const std::string& where) {
+SUMaterialType ReadMaterialType(const Json& node, const Place& where) {
     const std::string type = ReadString(node, where);
     if (type == "color") return SUMaterialType_Colored;
     if (type == "textured") return SUMaterialType_Textured;
@@ -119,11 +119,11 @@ SUMaterialType ReadMaterialType(const Json& node, const std::string& where) {
     Refuse(where, "unknown material type \"" + type + "\" (known: color, textured, colorized)");
 }
 
-void ReadDictionaries(const Json& node, const std::string& where, Material& material) {
+void ReadDictionaries(const Json& node, const Place& where, Material& material) {
     const auto& items = ReadArray(node, where);
     material.dictionaries.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Child(where, i), {"dictionary", "values"});
+        const Fields fields(items[i], Place(where, i), {"dictionary", "values"});
         AttributeDictionary& dictionary = material.dictionaries[i];
         dictionary.name = ReadString(fields.Require("dictionary"), fields.At("dictionary"));
         dictionary.fails = material.fails;  // the material's list governs its dictionaries
@@ -133,7 +133,7 @@ void ReadDictionaries(const Json& node, const std::string& where, Material& mate
     }
 }
 
-void ReadMaterial(const Json& node, const std::string& where, ReaderContext& context,
+void ReadMaterial(const Json& node, const Place& where, ReaderContext& context,
                   Material& material) {
     const Fields fields(node, where, {"name", "color", "type", "texture", "attributes", "fail"});
     material.name = ReadString(fields.Require("name"), fields.At("name"));
@@ -160,17 +160,16 @@ void ReadMaterial(const Json& node, const std::string& where, ReaderContext& con
 
 }  // namespace
 
-void ReadMaterials(const Json& node, const std::string& where, ReaderContext& context) {
+void ReadMaterials(const Json& node, const Place& where, ReaderContext& context) {
     const auto& items = ReadArray(node, where);
     // Sized once: layers, faces and textures point into this vector.
     context.model.materials.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
-        ReadMaterial(items[i], Child(where, i), context, context.model.materials[i]);
+        ReadMaterial(items[i], Place(where, i), context, context.model.materials[i]);
     }
 }
 
-const Material* FindMaterial(const Json* node, const std::string& where,
-                             const ReaderContext& context) {
+const Material* FindMaterial(const Json* node, const Place& where, const ReaderContext& context) {
     if (node == nullptr || node->is_null()) return nullptr;
     const std::string name = ReadString(*node, where);
     auto found = context.materials.find(name);

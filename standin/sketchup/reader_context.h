@@ -1,6 +1,7 @@
 // State shared by the parts of the document reader while one model is being built.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,13 +10,15 @@
 
 #include "json_fields.h"
 #include "objects.h"
+#include "place.h"
 
 namespace skpm {
 
 // A face read but not yet tessellated; faces are tessellated together once all are read.
 struct FaceJob {
     Face* face;
-    std::string where;
+    const std::string* entitiesWhere;  // the JSON pointer of the face's entities object
+    size_t index;                      // in its "faces" array
     std::vector<Vec3> outer;
     std::vector<std::vector<Vec3>> holes;
     std::optional<std::vector<Vec3>> frontSTQ, backSTQ;
@@ -28,16 +31,15 @@ struct ReaderContext {
     std::unordered_map<std::string, const Layer*> layers;
     std::unordered_map<std::string, Definition*> definitions;
     std::vector<FaceJob> faceJobs;
+    std::deque<std::string> entitiesWheres;  // what face jobs point at
 };
 
 // Each part refuses the document (throws DocumentRefusal) on anything it does not accept.
-void ReadMaterials(const Json& node, const std::string& where, ReaderContext& context);
-void ReadDefinitions(const Json& node, const std::string& where, ReaderContext& context);
-void ReadEntities(const Json& node, const std::string& where, ReaderContext& context,
-                  Entities& entities);
+void ReadMaterials(const Json& node, const Place& where, ReaderContext& context);
+void ReadDefinitions(const Json& node, const Place& where, ReaderContext& context);
+void ReadEntities(const Json& node, const Place& where, ReaderContext& context, Entities& entities);
 // Material reference: absent or null is none.
-const Material* FindMaterial(const Json* node, const std::string& where,
-                             const ReaderContext& context);
+const Material* FindMaterial(const Json* node, const Place& where, const ReaderContext& context);
 // Nothing may contain itself, and no definition may nest deeper than kMaxNesting levels.
 inline constexpr size_t kMaxNesting = 64;
 void CheckDefinitionGraph(const Model& model);

@@ -9,6 +9,15 @@ void Refuse(std::string_view where, std::string_view what, SUResult code) {
     throw DocumentRefusal(code, reason);
 }
 
+void Refuse(const Place& where, std::string_view what, SUResult code) {
+    Refuse(where.Text(), what, code);
+}
+
+std::string Place::Text() const {
+    if (kind_ == kRoot) return {};
+    return kind_ == kKey ? Child(parent_->Text(), key_) : Child(parent_->Text(), index_);
+}
+
 std::string Child(std::string_view path, std::string_view key) {
     std::string result(path);
     result += '/';

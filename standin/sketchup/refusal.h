@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "place.h"
+
 namespace skpm {
 
 class DocumentRefusal : public std::runtime_error {
@@ -22,6 +24,8 @@ private:
 
 // `where` is a JSON pointer into the document ("" for the document itself).
 [[noreturn]] void Refuse(std::string_view where, std::string_view what,
+                         SUResult code = SU_ERROR_MODEL_INVALID);
+[[noreturn]] void Refuse(const Place& where, std::string_view what,
                          SUResult code = SU_ERROR_MODEL_INVALID);
 
 // JSON pointer of a member or an element below `path`.
