@@ -3,7 +3,7 @@
 #include <Importing/SceneContainer.h>
 #include <Importing/Transform.h>
 #include <SketchUpAPI/model/model.h>
-#include <oneapi/tbb/parallel_for_each.h>
+#include <oneapi/tbb/parallel_for.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -137,8 +137,9 @@ std::vector<void*> SkpReader::OrderedMaterialKeys() const {
 
 void SkpReader::FreeLeafRecords() {
     for (auto& entry : materialLeaves) {
-        LeafSet& leaves = entry.second;
-        tbb::parallel_for_each(leaves.begin(), leaves.end(), [](SkpLeafNode* leaf) { delete leaf; });
+        tbb::parallel_for(entry.second.range(), [](const LeafSet::range_type& leaves) {
+            for (SkpLeafNode* leaf : leaves) delete leaf;
+        });
     }
     materialLeaves.clear();
 }
