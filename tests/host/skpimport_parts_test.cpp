@@ -194,6 +194,10 @@ TEST(SkpimportSummary, CountsVerticesAndTrianglesOverGeometries) {
     scene.geometryLibrary[1].vertices.resize(3);
     scene.geometryLibrary[1].indices.resize(3);
     scene.nodes.resize(5);
+    scene.nodes[2].SetName(u"h\u00e4us");
+    scene.rootNodeIndex = 2;
+    scene.SetSourceDescription(u"SketchUp");
+    scene.SetSourceDescription(u"SketchUp 21.0.339");
     const auto counts = skpimport::CountScene(scene);
     EXPECT_EQ(counts.vertices, 7u);
     EXPECT_EQ(counts.triangles, 3u);
@@ -201,6 +205,8 @@ TEST(SkpimportSummary, CountsVerticesAndTrianglesOverGeometries) {
     const std::string text = skpimport::SummaryText(counts, 12.34);
     EXPECT_NE(text.find("triangles   3\n"), std::string::npos) << text;
     EXPECT_NE(text.find("12.3 ms"), std::string::npos) << text;
+    EXPECT_NE(text.find("source      SketchUp 21.0.339\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("root node   h\xc3\xa4us\n"), std::string::npos) << text;
 }
 
 }  // namespace

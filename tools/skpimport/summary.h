@@ -9,6 +9,8 @@
 namespace skpimport {
 
 struct SceneCounts {
+    std::string source;    // the last source description the plug-in gave, e.g. its version
+    std::string rootNode;  // the name of the root node, when there is one
     size_t nodes = 0, materials = 0, textures = 0, surfaces = 0, geometries = 0;
     uint64_t vertices = 0, triangles = 0;
 };
