@@ -66,6 +66,7 @@ const Layer* ReadDefaultLayer(const Json* node, const Place& where, const Reader
 
 std::unique_ptr<Model> ReadModelDocument(std::string_view text,
                                          const std::filesystem::path& folder) {
+    JsonArena arena;
     Json document;
     ParseStrictJson(text, document);
     if (!document.is_object())
