@@ -64,7 +64,8 @@ SU_RESULT SUStringCreateFromUTF16(SUStringRef* out_string, const unichar* char_a
     return Guarded([&] {
         if (char_array == nullptr) return SU_ERROR_NULL_POINTER_INPUT;
         if (SUResult check = CheckCreate(out_string); check != SU_ERROR_NONE) return check;
-        std::u16string text(reinterpret_cast<const char16_t*>(char_array));
+        std::u16string text;
+        for (const unichar* unit = char_array; *unit != 0; ++unit) text += char16_t(*unit);
         std::string utf8;
         if (!Utf16ToUtf8(text, utf8)) return SU_ERROR_INVALID_INPUT;
         return CreateString(out_string, std::move(text));

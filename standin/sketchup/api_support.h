@@ -6,8 +6,10 @@
 #include <SketchUpAPI/defs.h>
 #include <SketchUpAPI/model/defs.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "live_objects.h"
