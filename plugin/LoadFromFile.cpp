@@ -123,7 +123,7 @@ std::vector<void*> SkpReader::OrderedMaterialKeys() const {
     ranked.reserve(materialLeaves.size());
     for (const auto& [key, leaves] : materialLeaves) {
         const auto found = materials.records.find(SUMaterialRef{key});
-        const int64_t rank = key == nullptr                    ? -1
+        const int64_t rank = key == nullptr                     ? -1
                              : found != materials.records.end() ? found->second.index
                                                                 : INT64_MAX;
         ranked.emplace_back(rank, key);

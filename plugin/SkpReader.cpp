@@ -48,7 +48,9 @@ SkpReader::SkpReader(const SkpReader& other)
 
 SkpReader::~SkpReader() = default;
 
-std::u16string SkpReader::GetRaport() { return report; }
+std::u16string SkpReader::GetRaport() {
+    return report;
+}
 
 int SkpReader::Init() {
     try {

@@ -49,8 +49,8 @@ protected:
     virtual void InitFaceInfo(SkpFaceInfo* info);
     virtual void TreeAddEntities(SUEntitiesRef entities, DirectX::XMMATRIX transform,
                                  SUMaterialRef material, bool topLevel);
-    virtual void TreeAddGroup(SUGroupRef group, DirectX::XMMATRIX transform,
-                              SUMaterialRef material, bool topLevel);
+    virtual void TreeAddGroup(SUGroupRef group, DirectX::XMMATRIX transform, SUMaterialRef material,
+                              bool topLevel);
     virtual void TreeAddInstance(SUComponentInstanceRef instance, DirectX::XMMATRIX transform,
                                  SUMaterialRef material, bool topLevel);
     virtual void TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,

@@ -66,7 +66,8 @@ void SkpReader::InitModel() {
     }
 
     SUEntitiesRef rootEntities = SU_INVALID;
-    if (SUModelGetEntities(model, &rootEntities) == SU_ERROR_NONE) InitEntities(rootEntities, false);
+    if (SUModelGetEntities(model, &rootEntities) == SU_ERROR_NONE)
+        InitEntities(rootEntities, false);
 }
 
 }  // namespace Importing

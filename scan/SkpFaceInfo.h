@@ -19,13 +19,13 @@ struct SkpFaceInfo {
     SUMaterialRef frontMaterial = SU_INVALID;
     SUMaterialRef backMaterial = SU_INVALID;
     int32_t numVertices = 0;
-    int32_t numIndices = 0;              // three per triangle
-    std::vector<uint32_t> indices;       // counting from this face's first vertex
-    std::vector<float> positions;        // three per vertex
-    std::vector<float> normals;          // three per vertex, not renormalised
-    std::vector<float> frontUVs;         // two per vertex
-    std::vector<float> backUVs;          // two per vertex
-    uint32_t scanOrder = 0;              // position in the scan: a stable order for the output
+    int32_t numIndices = 0;         // three per triangle
+    std::vector<uint32_t> indices;  // counting from this face's first vertex
+    std::vector<float> positions;   // three per vertex
+    std::vector<float> normals;     // three per vertex, not renormalised
+    std::vector<float> frontUVs;    // two per vertex
+    std::vector<float> backUVs;     // two per vertex
+    uint32_t scanOrder = 0;         // position in the scan: a stable order for the output
 };
 
 }  // namespace Importing

@@ -74,7 +74,8 @@ void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMater
     LeavesOf(front.ptr).insert(frontLeaf.get());
     frontLeaf.release();
     if (doubleSided || back.ptr != nullptr) {
-        auto backLeaf = std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, true, mirrored});
+        auto backLeaf =
+            std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, true, mirrored});
         LeavesOf(back.ptr).insert(backLeaf.get());
         backLeaf.release();
     }

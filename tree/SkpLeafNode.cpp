@@ -11,6 +11,8 @@ void* SkpLeafNode::operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void SkpLeafNode::operator delete(void* pointer) noexcept { scalable_aligned_free(pointer); }
+void SkpLeafNode::operator delete(void* pointer) noexcept {
+    scalable_aligned_free(pointer);
+}
 
 }  // namespace Importing

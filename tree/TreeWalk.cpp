@@ -57,7 +57,8 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
     }
     if (groupCount != 0) {
         tasks.run([&] {
-            for (SUGroupRef group : FetchAll<SUGroupRef>(entities, groupCount, SUEntitiesGetGroups)) {
+            for (SUGroupRef group :
+                 FetchAll<SUGroupRef>(entities, groupCount, SUEntitiesGetGroups)) {
                 TreeAddGroup(group, transform, material, topLevel);
             }
         });
@@ -65,7 +66,8 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
     if (imageCount != 0) {
         tasks.run([&] {
             // An image is walked as the component instance it is inside SketchUp.
-            for (SUImageRef image : FetchAll<SUImageRef>(entities, imageCount, SUEntitiesGetImages)) {
+            for (SUImageRef image :
+                 FetchAll<SUImageRef>(entities, imageCount, SUEntitiesGetImages)) {
                 TreeAddInstance(SUComponentInstanceRef{image.ptr}, transform, material, topLevel);
             }
         });

@@ -26,7 +26,8 @@ json Town(int instanceCount) {
             if (f % 2 == 0) face["front"] = "M" + std::to_string((d + f) % 4);
             faces.push_back(face);
         }
-        definitions.push_back({{"name", "D" + std::to_string(d)}, {"kind", "component"},
+        definitions.push_back({{"name", "D" + std::to_string(d)},
+                               {"kind", "component"},
                                {"entities", {{"faces", faces}}}});
     }
     std::mt19937 random(7);
@@ -39,11 +40,12 @@ json Town(int instanceCount) {
         if (i % 7 == 0) instance["material"] = "M" + std::to_string(i % 4);
         (i % 2 == 0 ? instances : groupInstances).push_back(instance);
     }
-    definitions.push_back({{"name", "Block"}, {"kind", "group"},
+    definitions.push_back({{"name", "Block"},
+                           {"kind", "group"},
                            {"entities", {{"instances", groupInstances}, {"faces", {Square(50)}}}}});
-    return Document({{"instances", instances},
-                     {"groups", {{{"definition", "Block"}, {"material", "M1"}}}}},
-                    definitions, materials);
+    return Document(
+        {{"instances", instances}, {"groups", {{{"definition", "Block"}, {"material", "M1"}}}}},
+        definitions, materials);
 }
 
 std::unique_ptr<SceneContainer> LoadWithThreads(const TestFolder& folder, const json& town,

@@ -43,7 +43,9 @@ TEST_F(PluginLibrary, ExportsPlainCEntryPointsAndHidesItsHelpers) {
     EXPECT_NE(Find<void*()>("GetType"), nullptr);
     EXPECT_NE(Find<void*()>("InitDLL"), nullptr);
     EXPECT_EQ(Find<void()>("_ZN9Importing13GetTempFolderEv"), nullptr);
-    EXPECT_EQ(Find<void()>("_ZN9Importing15GetFileBaseNameERKNSt7__cxx1112basic_stringIDsSt11char_traitsIDsESaIDsEEE"), nullptr);
+    EXPECT_EQ(Find<void()>("_ZN9Importing15GetFileBaseNameERKNSt7__cxx1112basic_stringIDsSt11char_"
+                           "traitsIDsESaIDsEEE"),
+              nullptr);
 }
 
 TEST_F(PluginLibrary, DescriptorHasItsLayoutAndLeavesHostBytesAlone) {

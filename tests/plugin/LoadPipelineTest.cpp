@@ -108,7 +108,8 @@ TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
     json materials = {{{"name", "Red"}, {"color", {255, 0, 0, 255}}}};
     json red = Square(), plain = Square(5, 1);
     red["front"] = "Red";
-    const auto path = folder.Write("m.skpm", Document({{"faces", {red, plain}}}, json::array(), materials));
+    const auto path =
+        folder.Write("m.skpm", Document({{"faces", {red, plain}}}, json::array(), materials));
     EXPECT_EQ(Load(path), 0);
     ASSERT_EQ(scene.geometryLibrary.size(), 5u);
     EXPECT_EQ(scene.geometryLibrary[3].vertices.size() + scene.geometryLibrary[4].vertices.size(),
@@ -127,13 +128,12 @@ TEST_P(SingleSidedMarker, DecidesTheBackSides) {
     EXPECT_EQ(scene.geometryLibrary[0].vertices.size(), doubleSided ? 8u : 4u) << relative;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, SingleSidedMarker,
-    ::testing::Values(std::pair{"house_defaultsingle.skpm", false},
-                      std::pair{"house_DefaultSINGLE.skpm", false},
-                      std::pair{"a_defaultsingle.b/m.skpm", false},
-                      std::pair{"house_defaultsingle", true},
-                      std::pair{"house.skpm", true}));
+INSTANTIATE_TEST_SUITE_P(Paths, SingleSidedMarker,
+                         ::testing::Values(std::pair{"house_defaultsingle.skpm", false},
+                                           std::pair{"house_DefaultSINGLE.skpm", false},
+                                           std::pair{"a_defaultsingle.b/m.skpm", false},
+                                           std::pair{"house_defaultsingle", true},
+                                           std::pair{"house.skpm", true}));
 
 TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
     json document = Document({{"faces", {Square()}}});
@@ -151,8 +151,8 @@ TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
 TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
     json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {Square()}}}}}};
     json group = {{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}};
-    const auto path = folder.Write(
-        "m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
+    const auto path =
+        folder.Write("m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
     EXPECT_THROW(Load(path), std::exception);
     ExpectNothingHeld();
 }

@@ -12,7 +12,7 @@
 namespace {
 
 thread_local long allocationsUntilFailure = -1;  // -1: never fail
-thread_local long armedCountdown = -1;            // set on the loading thread once the model is open
+thread_local long armedCountdown = -1;           // set on the loading thread once the model is open
 
 void* Allocate(std::size_t size) {
     if (allocationsUntilFailure >= 0 && allocationsUntilFailure-- == 0) throw std::bad_alloc();
@@ -22,12 +22,24 @@ void* Allocate(std::size_t size) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void* operator new(std::size_t size) {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace Importing::testing {
 namespace {
@@ -45,17 +57,20 @@ protected:
 
 TEST(OutOfMemory, EveryFailingAllocationIsReportedAndCleanedUp) {
     TestFolder folder;
-    json materials = {{{"name", "Wood"},
-                       {"color", {120, 80, 40, 255}},
-                       {"texture", {{"file", "wood.png"},
-                                    {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 32},
-                                                {"data", "AAAA/w=="}}}}}}};
+    json materials = {
+        {{"name", "Wood"},
+         {"color", {120, 80, 40, 255}},
+         {"texture",
+          {{"file", "wood.png"},
+           {"pixels",
+            {{"width", 1}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "AAAA/w=="}}}}}}};
     json face = Square();
     face["front"] = "Wood";
-    json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {face, Square(3)}}}}}};
+    json definitions = {
+        {{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {face, Square(3)}}}}}};
     const auto path = folder.Write(
-        "m.skpm", Document({{"faces", {face}}, {"groups", {{{"definition", "G"}}}}}, definitions,
-                           materials));
+        "m.skpm",
+        Document({{"faces", {face}}, {"groups", {{{"definition", "G"}}}}}, definitions, materials));
     const std::u16string widePath = Wide(path.string());
 
     int outOfMemory = 0, completed = 0;

@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
 #include "ReaderProbe.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <windows.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
 
 namespace Importing::testing {
 
@@ -43,8 +42,8 @@ fs::path TestFolder::Write(const std::string& name, const nlohmann::json& docume
 }
 
 std::u16string Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string wide(length, u'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         length);
@@ -54,9 +53,8 @@ std::u16string Wide(const std::string& text) {
 nlohmann::json Document(nlohmann::json entities, nlohmann::json definitions,
                         nlohmann::json materials, nlohmann::json layers) {
     if (layers.empty()) layers = nlohmann::json::array({{{"name", "Layer0"}}});
-    return {{"modelDocument", 1},       {"version", {21, 0, 339}},
-            {"layers", layers},         {"materials", materials},
-            {"definitions", definitions}, {"entities", entities}};
+    return {{"modelDocument", 1},     {"version", {21, 0, 339}},    {"layers", layers},
+            {"materials", materials}, {"definitions", definitions}, {"entities", entities}};
 }
 
 nlohmann::json Square(double size, double z) {

@@ -2,9 +2,9 @@
 
 #include <Importing/SceneContainer.h>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "SkpReader.h"
@@ -51,7 +51,8 @@ private:
 std::u16string Wide(const std::string& text);
 
 // A document with the given root entities, definitions, materials and layers.
-nlohmann::json Document(nlohmann::json entities, nlohmann::json definitions = nlohmann::json::array(),
+nlohmann::json Document(nlohmann::json entities,
+                        nlohmann::json definitions = nlohmann::json::array(),
                         nlohmann::json materials = nlohmann::json::array(),
                         nlohmann::json layers = nlohmann::json::array());
 // A square of side `size` inches in the model's XY plane at height z, front facing up.

@@ -104,10 +104,13 @@ TEST_F(Scan, ModelWithoutLayersHasNoDefaultLayerButIsScanned) {
 }
 
 TEST_F(Scan, UnplacedAndUnreadableDefinitions) {
-    json definitions = {
-        {{"name", "Broken"}, {"kind", "component"}, {"fail", {"SUComponentDefinitionGetEntities"}},
-         {"entities", {{"faces", {Square()}}}}},
-        {{"name", "Lonely"}, {"kind", "component"}, {"entities", {{"faces", {Square(), Square(3, 2)}}}}}};
+    json definitions = {{{"name", "Broken"},
+                         {"kind", "component"},
+                         {"fail", {"SUComponentDefinitionGetEntities"}},
+                         {"entities", {{"faces", {Square()}}}}},
+                        {{"name", "Lonely"},
+                         {"kind", "component"},
+                         {"entities", {{"faces", {Square(), Square(3, 2)}}}}}};
     OpenAndScan(Document(json::object(), definitions));
     EXPECT_EQ(reader.faceInfos.size(), 2u);  // the broken one is skipped, the lonely one scanned
     for (const auto& [face, info] : reader.faceInfos) EXPECT_EQ(info.numVertices, 4);
@@ -145,13 +148,13 @@ TEST_F(Scan, HiddenFacesAreNotTessellatedButFacesOnHiddenLayersAre) {
 }
 
 TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
-    json materials = {{{"name", "Tiles"},
-                       {"color", {255, 255, 255, 255}},
-                       {"texture",
-                        {{"sScale", 0.5},
-                         {"tScale", 0.25},
-                         {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 24},
-                                     {"data", "AAAA"}}}}}}};
+    json materials = {
+        {{"name", "Tiles"},
+         {"color", {255, 255, 255, 255}},
+         {"texture",
+          {{"sScale", 0.5},
+           {"tScale", 0.25},
+           {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 24}, {"data", "AAAA"}}}}}}};
     json face = Square();
     face["front"] = "Tiles";
     face["frontSTQ"] = {{1, 2, 2}, {3, 4, 1}, {5, 6, 1}, {7, 8, 1}};
@@ -167,7 +170,8 @@ TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
 }
 
 TEST_F(Scan, ImageFacesAreMarked) {
-    json definitions = {{{"name", "Photo"}, {"kind", "image"}, {"entities", {{"faces", {Square()}}}}}};
+    json definitions = {
+        {{"name", "Photo"}, {"kind", "image"}, {"entities", {{"faces", {Square()}}}}}};
     OpenAndScan(Document({{"images", {{{"definition", "Photo"}}}}}, definitions));
     ASSERT_EQ(reader.faceInfos.size(), 1u);
     EXPECT_TRUE(reader.faceInfos.begin()->second.isImage);
@@ -178,7 +182,7 @@ TEST_F(Scan, HiddenFlagThenLayerDecideVisibility) {
     json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
     json groups = {{{"definition", "G"}, {"hidden", true}},
                    {{"definition", "G"}, {"layer", "Off"}},
-                   {{"definition", "G"}},                    // default layer, which is hidden
+                   {{"definition", "G"}},                       // default layer, which is hidden
                    {{"definition", "G"}, {"layer", nullptr}}};  // no layer
     OpenAndScan(Document({{"groups", groups}}, definitions, json::array(), layers));
     const auto all = RootGroups();
@@ -221,7 +225,7 @@ TEST_F(Scan, PlacementsInSceneConvention) {
     EXPECT_EQ(moved.m[0][0], 1.0f);
 
     const auto turned = placement(1);
-    EXPECT_EQ(turned.m[0][2], 1.0f);   // model x maps onto y: the scene's third axis
+    EXPECT_EQ(turned.m[0][2], 1.0f);  // model x maps onto y: the scene's third axis
     EXPECT_EQ(turned.m[2][0], -1.0f);
 
     const auto weighted = placement(2);

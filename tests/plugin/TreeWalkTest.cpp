@@ -30,9 +30,10 @@ protected:
 };
 
 TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
-    json definitions = {Definition("Leaf", "component", {{"faces", {Square()}}}),
-                        Definition("Box", "group",
-                                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}})};
+    json definitions = {
+        Definition("Leaf", "component", {{"faces", {Square()}}}),
+        Definition("Box", "group",
+                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}})};
     json groups = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
     auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions));
     // Only the visible box: its own square and its leaf's, two sides each.
@@ -40,13 +41,13 @@ TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
 }
 
 TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
-    json definitions = {
-        Definition("Inner", "group", {{"faces", {Square(2)}}}),
-        Definition("Outer", "group",
-                   {{"faces", {Square(), Painted(Square(5), "B")}}, {"groups", {{{"definition", "Inner"}}}}})};
+    json definitions = {Definition("Inner", "group", {{"faces", {Square(2)}}}),
+                        Definition("Outer", "group",
+                                   {{"faces", {Square(), Painted(Square(5), "B")}},
+                                    {"groups", {{{"definition", "Inner"}}}}})};
     json groups = {{{"definition", "Outer"}, {"material", "A"}}};
-    auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions,
-                                            {Material("A"), Material("B", 10)}));
+    auto scene = LoadScene(
+        folder, Document({{"groups", groups}}, definitions, {Material("A"), Material("B", 10)}));
     ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
     ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
     // Unpainted square and the inner group's square are A on both sides; B's front is B and its
@@ -78,8 +79,8 @@ TEST_F(TreeWalk, ColourByLayerTakesLayerMaterials) {
 
 TEST_F(TreeWalk, ImageFacesKeepTheirOwnMaterialsByLayer) {
     json definitions = {Definition("Photo", "image", {{"faces", {Painted(Square(), "B")}}})};
-    json document = Document({{"images", {{{"definition", "Photo"}}}}}, definitions,
-                             {Material("B")});
+    json document =
+        Document({{"images", {{{"definition", "Photo"}}}}}, definitions, {Material("B")});
     document["renderingOptions"] = {{"DisplayColorByLayer", true}};
     auto scene = LoadScene(folder, document);
     ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
@@ -103,7 +104,8 @@ TEST_F(TreeWalk, EveryPlacementOfADefinitionIsPlaced) {
 TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
     // A point of the inner definition is scaled by B, then moved by A, then lifted by the base.
     json definitions = {
-        Definition("Inner", "component", {{"faces", {{{"outer", {{1, 0, 0}, {2, 0, 0}, {2, 1, 0}}}}}}}),
+        Definition("Inner", "component",
+                   {{"faces", {{{"outer", {{1, 0, 0}, {2, 0, 0}, {2, 1, 0}}}}}}}),
         Definition("Outer", "component",
                    {{"instances", {{{"definition", "Inner"}, {"transform", Scaling(2, 2, 2)}}}}})};
     json instances = {{{"definition", "Outer"}, {"transform", Translation(10, 20, 30)}}};
@@ -132,8 +134,9 @@ TEST_F(TreeWalk, LayersOfFacesCountOnlyAtTheTopLevel) {
 TEST_F(TreeWalk, HiddenDefaultLayerHidesTopLevelFacesOnly) {
     json layers = {{{"name", "Layer0"}, {"visible", false}}};
     json definitions = {Definition("G", "group", {{"faces", {Square()}}})};
-    json document = Document({{"faces", {Square()}}, {"groups", {{{"definition", "G"}, {"layer", nullptr}}}}},
-                             definitions, json::array(), layers);
+    json document =
+        Document({{"faces", {Square()}}, {"groups", {{{"definition", "G"}, {"layer", nullptr}}}}},
+                 definitions, json::array(), layers);
     auto scene = LoadScene(folder, document);
     EXPECT_EQ(TotalVertices(*scene), 8u);
 }
@@ -154,21 +157,22 @@ TEST_P(Sides, BackSidesFollowTheDoubleSidedSettingAndBackMaterials) {
     json group = {{"definition", "G"}};
     if (c.groupPainted) group["material"] = "A";
     json definitions = {Definition("G", "group", {{"faces", {face}}})};
-    auto scene = LoadScene(folder, Document({{"groups", {group}}}, definitions,
-                                            {Material("A"), Material("B")}),
-                           c.fileName);
+    auto scene = LoadScene(
+        folder, Document({{"groups", {group}}}, definitions, {Material("A"), Material("B")}),
+        c.fileName);
     EXPECT_EQ(TotalVertices(*scene), c.expectedVertices);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, Sides,
-    ::testing::Values(SidedCase{"double.skpm", false, false, 8}, SidedCase{"double.skpm", true, false, 8},
-                      SidedCase{"one_defaultsingle.skpm", false, false, 4},
-                      SidedCase{"one_defaultsingle.skpm", true, false, 8},
-                      SidedCase{"one_defaultsingle.skpm", false, true, 8}));
+INSTANTIATE_TEST_SUITE_P(Settings, Sides,
+                         ::testing::Values(SidedCase{"double.skpm", false, false, 8},
+                                           SidedCase{"double.skpm", true, false, 8},
+                                           SidedCase{"one_defaultsingle.skpm", false, false, 4},
+                                           SidedCase{"one_defaultsingle.skpm", true, false, 8},
+                                           SidedCase{"one_defaultsingle.skpm", false, true, 8}));
 
 TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
-    json definitions = {Definition("Door", "component", {{"faces", {{{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}}}}})};
+    json definitions = {Definition("Door", "component",
+                                   {{"faces", {{{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}}}}})};
     json instances = {{{"definition", "Door"}, {"transform", Scaling(-1, 1, 1)}},
                       {{"definition", "Door"}, {"transform", Scaling(-1, -1, 1)}}};
     // The property is checked on every triangle by LoadScene.

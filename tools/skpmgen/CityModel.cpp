@@ -13,7 +13,9 @@ using nlohmann::json;
 constexpr int kInstancesPerBlock = 100;
 constexpr int kBlocksPerDistrict = 10;
 
-std::string Name(const char* prefix, int index) { return prefix + std::to_string(index); }
+std::string Name(const char* prefix, int index) {
+    return prefix + std::to_string(index);
+}
 
 json Translation(double x, double y, double z, bool mirrored) {
     return {mirrored ? -1 : 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
@@ -29,29 +31,35 @@ json Face(int k, const CityParameters& parameters, std::mt19937& random) {
         face["outer"] = {{0, 0, z}, {w, 0, z}, {w, d, z}, {0, d, z}};
         face["holes"] = {{{10, 10, z}, {10, d - 10, z}, {w - 10, d - 10, z}, {w - 10, 10, z}}};
     } else if (k % 5 == 1) {
-        face["outer"] = {{0, 0, z}, {w, 0, z}, {w, d / 2, z}, {w / 2, d / 2, z}, {w / 2, d, z}, {0, d, z}};
+        face["outer"] = {{0, 0, z},         {w, 0, z},     {w, d / 2, z},
+                         {w / 2, d / 2, z}, {w / 2, d, z}, {0, d, z}};
     } else {
         face["outer"] = {{0, 0, z}, {w, 0, z}, {w, d, z}, {0, d, z}};
     }
     if (parameters.materials > 0 && random() % 3 != 0) {
         face["front"] = Name("M", static_cast<int>(random() % parameters.materials));
     }
-    if (parameters.layers > 1) face["layer"] = Name("L", static_cast<int>(random() % parameters.layers));
+    if (parameters.layers > 1)
+        face["layer"] = Name("L", static_cast<int>(random() % parameters.layers));
     return face;
 }
 
 json Materials(const CityParameters& parameters) {
     json materials = json::array();
     for (int m = 0; m < parameters.materials; ++m) {
-        json material = {{"name", Name("M", m)},
-                         {"color", {40 + 25 * (m % 8), 200 - 20 * (m % 8), 90 + 15 * (m % 5), 255}}};
+        json material = {
+            {"name", Name("M", m)},
+            {"color", {40 + 25 * (m % 8), 200 - 20 * (m % 8), 90 + 15 * (m % 5), 255}}};
         if (m < parameters.texturedMaterials) {
             // 2 x 2 pixels, blue-green-red: a checker
             material["texture"] = {{"file", Name("texture", m) + ".png"},
                                    {"sScale", 0.05},
                                    {"tScale", 0.05},
-                                   {"pixels", {{"width", 2}, {"height", 2}, {"bitsPerPixel", 24},
-                                               {"data", "/////wAAAAAA////"}}}};
+                                   {"pixels",
+                                    {{"width", 2},
+                                     {"height", 2},
+                                     {"bitsPerPixel", 24},
+                                     {"data", "/////wAAAAAA////"}}}};
         }
         materials.push_back(material);
     }
@@ -60,7 +68,8 @@ json Materials(const CityParameters& parameters) {
 
 json Layers(const CityParameters& parameters) {
     json layers = json::array();
-    for (int l = 0; l < std::max(parameters.layers, 1); ++l) layers.push_back({{"name", Name("L", l)}});
+    for (int l = 0; l < std::max(parameters.layers, 1); ++l)
+        layers.push_back({{"name", Name("L", l)}});
     return layers;
 }
 
@@ -84,8 +93,10 @@ json MakeCityDocument(const CityParameters& parameters) {
     json definitions = json::array();
     for (int d = 0; d < parameters.definitions; ++d) {
         json faces = json::array();
-        for (int k = 0; k < parameters.facesPerDefinition; ++k) faces.push_back(Face(k, parameters, random));
-        definitions.push_back({{"name", Name("D", d)}, {"kind", "component"}, {"entities", {{"faces", faces}}}});
+        for (int k = 0; k < parameters.facesPerDefinition; ++k)
+            faces.push_back(Face(k, parameters, random));
+        definitions.push_back(
+            {{"name", Name("D", d)}, {"kind", "component"}, {"entities", {{"faces", faces}}}});
     }
 
     json root = json::object();
@@ -95,18 +106,22 @@ json MakeCityDocument(const CityParameters& parameters) {
         json blocks = json::array();
         for (int first = 0, b = 0; first < parameters.instances; first += kInstancesPerBlock, ++b) {
             const int count = std::min(kInstancesPerBlock, parameters.instances - first);
-            definitions.push_back({{"name", Name("Block", b)}, {"kind", "group"},
-                                   {"entities", {{"instances", Instances(parameters, first, count, random)}}}});
+            definitions.push_back(
+                {{"name", Name("Block", b)},
+                 {"kind", "group"},
+                 {"entities", {{"instances", Instances(parameters, first, count, random)}}}});
             blocks.push_back({{"definition", Name("Block", b)}});
         }
         if (parameters.depth == 2) {
             root["groups"] = blocks;
         } else {
             json districts = json::array();
-            for (std::size_t first = 0, n = 0; first < blocks.size(); first += kBlocksPerDistrict, ++n) {
+            for (std::size_t first = 0, n = 0; first < blocks.size();
+                 first += kBlocksPerDistrict, ++n) {
                 json members(blocks.begin() + first,
                              blocks.begin() + std::min(blocks.size(), first + kBlocksPerDistrict));
-                definitions.push_back({{"name", Name("District", n)}, {"kind", "group"},
+                definitions.push_back({{"name", Name("District", n)},
+                                       {"kind", "group"},
                                        {"entities", {{"groups", members}}}});
                 districts.push_back({{"definition", Name("District", n)}});
             }
@@ -120,8 +135,10 @@ json MakeCityDocument(const CityParameters& parameters) {
 
 CityCounts CountCity(const CityParameters& parameters) {
     CityCounts counts;
-    counts.definitionFaces = static_cast<int64_t>(parameters.definitions) * parameters.facesPerDefinition;
-    counts.placedFaceSides = 2 * static_cast<int64_t>(parameters.instances) * parameters.facesPerDefinition;
+    counts.definitionFaces =
+        static_cast<int64_t>(parameters.definitions) * parameters.facesPerDefinition;
+    counts.placedFaceSides =
+        2 * static_cast<int64_t>(parameters.instances) * parameters.facesPerDefinition;
     return counts;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
+#include <nlohmann/json.hpp>
 
 namespace skpmgen {
 
@@ -12,7 +11,7 @@ struct CityParameters {
     int definitions = 20;
     int facesPerDefinition = 100;  // a mix of quads, concave outlines and faces with a hole
     int instances = 2000;
-    int depth = 2;                 // 1: instances at the top; 2: in blocks; 3: blocks in districts
+    int depth = 2;  // 1: instances at the top; 2: in blocks; 3: blocks in districts
     double mirroredShare = 0.1;
     int materials = 8;
     int texturedMaterials = 2;

@@ -53,15 +53,24 @@ int main(int argc, char** argv) {
             parameters.mirroredShare = std::atof(value);
             ok = parameters.mirroredShare >= 0 && parameters.mirroredShare <= 1;
         } else if ((ok = ParseInt(value, number))) {
-            if (option == "--definitions") parameters.definitions = std::max(number, 1);
-            else if (option == "--faces") parameters.facesPerDefinition = number;
-            else if (option == "--instances") parameters.instances = number;
-            else if (option == "--depth") parameters.depth = number;
-            else if (option == "--materials") parameters.materials = number;
-            else if (option == "--textured") parameters.texturedMaterials = number;
-            else if (option == "--layers") parameters.layers = number;
-            else if (option == "--seed") parameters.seed = static_cast<uint32_t>(number);
-            else ok = false;
+            if (option == "--definitions")
+                parameters.definitions = std::max(number, 1);
+            else if (option == "--faces")
+                parameters.facesPerDefinition = number;
+            else if (option == "--instances")
+                parameters.instances = number;
+            else if (option == "--depth")
+                parameters.depth = number;
+            else if (option == "--materials")
+                parameters.materials = number;
+            else if (option == "--textured")
+                parameters.texturedMaterials = number;
+            else if (option == "--layers")
+                parameters.layers = number;
+            else if (option == "--seed")
+                parameters.seed = static_cast<uint32_t>(number);
+            else
+                ok = false;
         }
         if (!ok) {
             std::cerr << "skpmgen: bad option or value: " << option << " " << value << "\n";
