@@ -27,17 +27,26 @@ SUPoint3D ToPoint(const Vec3& v) {
     return SUPoint3D{v.x, v.y, v.z};
 }
 
-SUResult GetMeshPoints(SUMeshHelperRef ref, FailPoint point, size_t len, SUPoint3D out[],
+const std::vector<Vec3>& Vertices(const Face& face) {
+    return face.mesh.vertices;
+}
+const std::vector<Vec3>& FrontStq(const Face& face) {
+    return face.frontSTQ;
+}
+const std::vector<Vec3>& BackStq(const Face& face) {
+    return face.backSTQ;
+}
+
+// Copies up to len points of the face's `source` array.
+SUResult GetMeshPoints(SUMeshHelperRef ref, FailPoint point,
+                       const std::vector<Vec3>& (*source)(const Face&), size_t len, SUPoint3D out[],
                        size_t* count) {
     const Face* face = FaceOf(ref);
     if (SUResult r = Begin(face, point, {count}); r != SU_ERROR_NONE) return r;
     if (out == nullptr && len > 0) return SU_ERROR_NULL_POINTER_OUTPUT;
-    const std::vector<Vec3>& source =
-        point == FailPoint::SUMeshHelperGetVertices         ? face->mesh.vertices
-        : point == FailPoint::SUMeshHelperGetFrontSTQCoords ? face->frontSTQ
-                                                            : face->backSTQ;
-    const size_t n = std::min(len, source.size());
-    for (size_t i = 0; i < n; ++i) out[i] = ToPoint(source[i]);
+    const std::vector<Vec3>& points = source(*face);
+    const size_t n = std::min(len, points.size());
+    for (size_t i = 0; i < n; ++i) out[i] = ToPoint(points[i]);
     *count = n;
     return SU_ERROR_NONE;
 }
@@ -118,17 +127,20 @@ SU_RESULT SUMeshHelperGetVertexIndices(SUMeshHelperRef mesh_ref, size_t len, siz
 
 SU_RESULT SUMeshHelperGetVertices(SUMeshHelperRef mesh_ref, size_t len, struct SUPoint3D vertices[],
                                   size_t* count) {
-    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetVertices, len, vertices, count);
+    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetVertices, Vertices, len, vertices,
+                         count);
 }
 
 SU_RESULT SUMeshHelperGetFrontSTQCoords(SUMeshHelperRef mesh_ref, size_t len,
                                         struct SUPoint3D stq[], size_t* count) {
-    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetFrontSTQCoords, len, stq, count);
+    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetFrontSTQCoords, FrontStq, len, stq,
+                         count);
 }
 
 SU_RESULT SUMeshHelperGetBackSTQCoords(SUMeshHelperRef mesh_ref, size_t len, struct SUPoint3D stq[],
                                        size_t* count) {
-    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetBackSTQCoords, len, stq, count);
+    return GetMeshPoints(mesh_ref, FailPoint::SUMeshHelperGetBackSTQCoords, BackStq, len, stq,
+                         count);
 }
 
 SU_RESULT SUMeshHelperGetNormals(SUMeshHelperRef mesh_ref, size_t len, struct SUVector3D normals[],
