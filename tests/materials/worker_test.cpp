@@ -2,8 +2,6 @@
 #include <stb/stb_image.h>
 
 #include <cmath>
-#include <filesystem>
-#include <memory>
 
 #include "SkpMaterialTable.h"
 #include "TestSupport.h"
@@ -13,29 +11,21 @@ using namespace materials_test;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-};
-
-// Decodes a file with an independent decoder; an empty image when it cannot.
-Image Decode(const std::u16string& path) {
-    Image image;
-    int channels = 0;
-    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load(fs::path(path).c_str(), &image.width, &image.height, &channels, 4),
-        stbi_image_free);
-    if (pixels) image.rgba.assign(pixels.get(), pixels.get() + image.width * image.height * 4);
-    return image;
+// The pixels of an image file as RGBA, through an independent decoder; empty when unreadable.
+std::vector<uint8_t> Decode(const std::u16string& path, int* width = nullptr) {
+    int w = 0, h = 0, channels = 0;
+    stbi_uc* pixels = stbi_load(fs::path(path).c_str(), &w, &h, &channels, 4);
+    std::vector<uint8_t> rgba(pixels, pixels + (pixels ? w * h * 4 : 0));
+    stbi_image_free(pixels);
+    if (width) *width = w;
+    return rgba;
 }
 
-json Textured(int count, int bitsPerPixel = 32) {
+json Textured(int count) {
     json materials = json::array();
     for (int i = 0; i < count; ++i) {
-        materials.push_back({{"name", "T" + std::to_string(i)},
-                             {"texture", Texture("t" + std::to_string(i) + ".png", bitsPerPixel)}});
+        const std::string name = "t" + std::to_string(i);
+        materials.push_back({{"name", name}, {"texture", Texture(name + ".png", 32)}});
     }
     return materials;
 }
@@ -47,79 +37,72 @@ void QueueAll(SkpMaterialTable& table, const TestModel& model, size_t count) {
 }
 
 TEST_F(MaterialsTest, StopExportsEverythingQueuedBeforeIt) {
-    TestModel model(ModelDocument(Textured(24)), models.Path());
+    TestModel model(Textured(24), models.path);
     SceneContainer scene;
     SkpMaterialTable table;
+    table.StopTextureWorker();  // none yet: nothing happens
     table.StartTextureWorker(&scene);
     EXPECT_TRUE(table.IsTextureWorkerRunning());
     QueueAll(table, model, 24);
     table.StopTextureWorker();
+    table.StopTextureWorker();
     EXPECT_FALSE(table.IsTextureWorkerRunning());
     for (size_t i = 0; i < 24; ++i) {
-        const std::u16string& file = table.FindMaterial(model.Material(i))->textureFile;
-        const Image image = Decode(file);
-        EXPECT_EQ(image.width, 2) << fs::path(file);
-        EXPECT_EQ(image.height, 2) << fs::path(file);
+        EXPECT_EQ(Decode(table.FindMaterial(model.Material(i))->textureFile).size(), 16u) << i;
     }
-    EXPECT_EQ(temp.FileNames().size(), 24u);
-}
+    EXPECT_EQ(temp.Count(), 24u);
 
-TEST_F(MaterialsTest, StoppingWithoutWorkOrTwiceDoesNothing) {
-    SceneContainer scene;
-    SkpMaterialTable table;
+    table.StartTextureWorker(&scene);  // a load with nothing to export
     table.StopTextureWorker();
-    table.StartTextureWorker(&scene);
-    table.StopTextureWorker();
-    table.StopTextureWorker();
-    EXPECT_FALSE(table.IsTextureWorkerRunning());
-    EXPECT_TRUE(temp.FileNames().empty());
+    EXPECT_EQ(temp.Count(), 24u);
 }
 
 TEST_F(MaterialsTest, StartingAgainFinishesTheRunningWorkerFirst) {
-    TestModel model(ModelDocument(Textured(3)), models.Path());
+    TestModel model(Textured(3), models.path);
     SceneContainer scene;
     SkpMaterialTable table;
     table.StartTextureWorker(&scene);
     QueueAll(table, model, 3);
     table.StartTextureWorker(&scene);
-    EXPECT_EQ(temp.FileNames().size(), 3u);  // written before the records were dropped
+    EXPECT_EQ(temp.Count(), 3u);  // written before the records were dropped
     EXPECT_TRUE(table.records.empty());
     EXPECT_TRUE(table.IsTextureWorkerRunning());
-    table.StopTextureWorker();
 }
 
 TEST_F(MaterialsTest, CopyStartsWithoutWorkerAndDestructionStopsOne) {
-    TestModel model(ModelDocument(Textured(16)), models.Path());
+    TestModel model(Textured(16), models.path);
     SceneContainer scene;
     {
         SkpMaterialTable table;
         table.StartTextureWorker(&scene);
         table.InitModelMaterials(model.Ref());
+        table.defaultMaterial.materialId = 4;
         {
             SkpMaterialTable copy(table);
             EXPECT_FALSE(copy.IsTextureWorkerRunning());
             EXPECT_EQ(copy.scene, &scene);
             EXPECT_EQ(copy.records.size(), 16u);
+            EXPECT_NE(copy.FindMaterial(model.Material(0)), table.FindMaterial(model.Material(0)));
+            EXPECT_EQ(copy.FindMaterial(model.Material(0))->name, u"t0");
+            EXPECT_EQ(std::tie(copy.counter, copy.defaultMaterial.materialId, copy.tempFolder),
+                      std::tie(table.counter, table.defaultMaterial.materialId, table.tempFolder));
             copy.StopTextureWorker();  // must not touch the source's worker
         }
         EXPECT_TRUE(table.IsTextureWorkerRunning());
         for (size_t i = 0; i < 16; ++i) table.AddMaterialToScene(model.Material(i));
     }
-    EXPECT_EQ(temp.FileNames().size(), 16u);
+    EXPECT_EQ(temp.Count(), 16u);
 }
 
 TEST_F(MaterialsTest, ColourisedTexturesAreExportedTinted) {
-    json plain = Texture("plain.png", 32);
-    json tinted = Texture("tinted.png", 32);
-    json jpeg = Texture("photo.jpg", 24, 3, 2);
     TestModel model(
-        ModelDocument({{{"name", "Plain"}, {"color", {255, 128, 0, 255}}, {"texture", plain}},
-                       {{"name", "Tinted"},
-                        {"color", {255, 128, 0, 255}},
-                        {"type", "colorized"},
-                        {"texture", tinted}},
-                       {{"name", "Photo"}, {"texture", jpeg}}}),
-        models.Path());
+        {{{"name", "Plain"}, {"color", {255, 128, 0, 9}}, {"texture", Texture("p.png", 32)}},
+         {{"name", "Tinted"},
+          {"color", {255, 128, 0, 9}},
+          {"type", "colorized"},
+          {"texture", Texture("t.png", 32)}},
+         {{"name", "Photo"}, {"texture", Texture("photo.jpg", 24, 3, 2)}}},
+        models.path);
     SceneContainer scene;
     SkpMaterialTable table;
     table.StartTextureWorker(&scene);
@@ -127,23 +110,21 @@ TEST_F(MaterialsTest, ColourisedTexturesAreExportedTinted) {
     table.StopTextureWorker();
 
     const std::vector<uint8_t> source = TestPixels(2, 2, 32);  // B, G, R, A
-    const Image plainImage = Decode(table.FindMaterial(model.Material(0))->textureFile);
-    const Image tintedImage = Decode(table.FindMaterial(model.Material(1))->textureFile);
-    ASSERT_EQ(plainImage.rgba.size(), source.size());
-    ASSERT_EQ(tintedImage.rgba.size(), source.size());
+    const std::vector<uint8_t> plain = Decode(table.FindMaterial(model.Material(0))->textureFile);
+    const std::vector<uint8_t> tinted = Decode(table.FindMaterial(model.Material(1))->textureFile);
+    ASSERT_EQ(plain.size(), source.size());
+    ASSERT_EQ(tinted.size(), source.size());
     for (size_t p = 0; p < source.size(); p += 4) {
-        const uint8_t blue = source[p], green = source[p + 1], red = source[p + 2];
-        EXPECT_EQ(plainImage.rgba[p], red);
-        EXPECT_EQ(plainImage.rgba[p + 1], green);
-        EXPECT_EQ(plainImage.rgba[p + 2], blue);
-        EXPECT_EQ(tintedImage.rgba[p], red);
-        EXPECT_EQ(tintedImage.rgba[p + 1], std::lround(green * 128 / 255.0));
-        EXPECT_EQ(tintedImage.rgba[p + 2], 0);
-        EXPECT_EQ(tintedImage.rgba[p + 3], 255);
+        EXPECT_EQ(std::vector<uint8_t>(plain.begin() + p, plain.begin() + p + 4),
+                  (std::vector<uint8_t>{source[p + 2], source[p + 1], source[p], 255}));
+        EXPECT_EQ(std::vector<uint8_t>(tinted.begin() + p, tinted.begin() + p + 4),
+                  (std::vector<uint8_t>{
+                      source[p + 2], static_cast<uint8_t>(std::lround(source[p + 1] * 128 / 255.0)),
+                      0, 255}));
     }
-    const Image photo = Decode(table.FindMaterial(model.Material(2))->textureFile);
-    EXPECT_EQ(photo.width, 3);
-    EXPECT_EQ(photo.height, 2);
+    int width = 0;
+    EXPECT_EQ(Decode(table.FindMaterial(model.Material(2))->textureFile, &width).size(), 24u);
+    EXPECT_EQ(width, 3);
 }
 
 }  // namespace
