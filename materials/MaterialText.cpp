@@ -16,7 +16,7 @@ std::u16string ToWString(SUStringRef text) {
     // The library writes a terminating NUL after the characters, so the buffer has room for it.
     std::vector<unichar> buffer(length + 1, 0);
     size_t copied = 0;
-    SUStringGetUTF16(text, buffer.size(), buffer.data(), &copied);
+    if (SUStringGetUTF16(text, buffer.size(), buffer.data(), &copied) != SU_ERROR_NONE) return {};
     return std::u16string(buffer.begin(), buffer.begin() + length);
 }
 
