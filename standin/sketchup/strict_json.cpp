@@ -27,8 +27,8 @@ public:
     bool string(std::string& value) { return Insert(Json(std::move(value))) != nullptr; }
     bool binary(Json::binary_t&) { return Fail(Here(), "binary values are not JSON"); }
 
-    bool start_object(std::size_t) { return Open(Json::object()); }
-    bool start_array(std::size_t) { return Open(Json::array()); }
+    bool start_object(std::size_t) { return Open(false); }
+    bool start_array(std::size_t) { return Open(true); }
     bool end_object() { return Close(); }
     bool end_array() { return Close(); }
 
@@ -54,9 +54,13 @@ public:
     }
 
 private:
+    // An open container. An array's elements wait in a scratch list (one per depth, reused) and
+    // are moved into an array of exactly their number when it closes: growing arrays element by
+    // element would leave every outgrown buffer behind in the arena.
     struct Frame {
         Json* node;
-        std::string key;  // objects: the member being read
+        std::vector<Json>* items;  // arrays only
+        std::string key;           // objects: the member being read
         bool keyPending = false;
     };
 
@@ -66,36 +70,49 @@ private:
             return &root_;
         }
         Frame& top = stack_.back();
-        if (top.node->is_array()) {
-            top.node->push_back(std::move(value));
-            return &top.node->back();
+        if (top.items != nullptr) {
+            top.items->push_back(std::move(value));
+            return &top.items->back();
         }
         top.keyPending = false;
         auto& members = top.node->get_ref<Json::object_t&>();
         return &members.emplace(top.key, std::move(value)).first->second;
     }
 
-    bool Open(Json container) {
+    bool Open(bool array) {
         if (stack_.size() >= kMaxJsonDepth) {
             return Fail(Here(), "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         }
-        Json* node = Insert(std::move(container));
-        stack_.push_back(Frame{node, {}, false});
+        // An array is a placeholder in its parent until it closes.
+        Json* node = Insert(array ? Json() : Json::object());
+        std::vector<Json>* items = array ? &scratch_[stack_.size()] : nullptr;
+        stack_.push_back(Frame{node, items, {}, false});
         return true;
     }
 
     bool Close() {
+        Frame& top = stack_.back();
+        if (top.items != nullptr) {
+            Json array(Json::value_t::array);
+            auto& elements = array.get_ref<Json::array_t&>();
+            elements.reserve(top.items->size());
+            for (Json& item : *top.items) elements.push_back(std::move(item));
+            top.items->clear();
+            *top.node = std::move(array);
+        }
         stack_.pop_back();
         return true;
     }
+
+    // The index of the element being read in an array frame.
+    static size_t OpenIndex(const Frame& frame) { return frame.items->size() - 1; }
 
     // The containers currently open.
     std::string Path() const {
         std::string path;
         for (size_t i = 0; i + 1 < stack_.size(); ++i) {
             const Frame& frame = stack_[i];
-            path = frame.node->is_array() ? Child(path, frame.node->size() - 1)
-                                          : Child(path, frame.key);
+            path = frame.items ? Child(path, OpenIndex(frame)) : Child(path, frame.key);
         }
         return path;
     }
@@ -105,7 +122,7 @@ private:
         std::string path = Path();
         if (stack_.empty()) return path;
         const Frame& top = stack_.back();
-        if (top.node->is_array()) return Child(path, top.node->size());
+        if (top.items) return Child(path, top.items->size());
         return top.keyPending ? Child(path, top.key) : path;
     }
 
@@ -116,6 +133,7 @@ private:
 
     Json& root_;
     std::vector<Frame> stack_;
+    std::vector<std::vector<Json>> scratch_ = std::vector<std::vector<Json>>(kMaxJsonDepth);
     std::string failure_;
 };
 
