@@ -1,10 +1,17 @@
 #include <Importing/SceneContainer.h>
 #include <stb/stb_image.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 
 #include "SkpMaterialTable.h"
 #include "TestSupport.h"
+
+namespace materials_test {
+extern std::atomic<size_t> failingSize;  // see failing_allocation.cpp
+extern thread_local bool exemptFromFailure;
+}  // namespace materials_test
 
 using namespace Importing;
 using namespace materials_test;
@@ -125,6 +132,25 @@ TEST_F(MaterialsTest, ColourisedTexturesAreExportedTinted) {
     int width = 0;
     EXPECT_EQ(Decode(table.FindMaterial(model.Material(2))->textureFile, &width).size(), 24u);
     EXPECT_EQ(width, 3);
+}
+
+TEST_F(MaterialsTest, WorkerOutOfMemorySkipsOnlyThatTexture) {
+    TestModel model({{{"name", "Big"}, {"texture", Texture("big.png", 32, 300, 2)}},
+                     {{"name", "Small"}, {"texture", Texture("small.png", 32)}}},
+                    models.path);
+    SceneContainer scene;
+    SkpMaterialTable table;
+    table.StartTextureWorker(&scene);
+    table.InitModelMaterials(model.Ref());
+    exemptFromFailure = true;
+    failingSize = 300 * 2 * 4;  // the big texture's pixels, on the worker
+    table.AddMaterialToScene(model.Material(0));
+    table.AddMaterialToScene(model.Material(1));
+    table.StopTextureWorker();
+    failingSize = SIZE_MAX;
+    exemptFromFailure = false;
+    EXPECT_FALSE(fs::exists(fs::path(table.FindMaterial(model.Material(0))->textureFile)));
+    EXPECT_EQ(Decode(table.FindMaterial(model.Material(1))->textureFile).size(), 16u);
 }
 
 }  // namespace

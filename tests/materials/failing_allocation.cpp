@@ -1,0 +1,38 @@
+// The test program's allocator: it can be told to fail blocks of one size on some threads, so
+// that a test reaches the out-of-memory paths of code running on a thread it does not own. Kept
+// apart from the tests so the compiler does not pair these operators with inlined callers.
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+namespace materials_test {
+
+std::atomic<size_t> failingSize = SIZE_MAX;  // SIZE_MAX: none is refused
+thread_local bool exemptFromFailure = false;
+
+}  // namespace materials_test
+
+void* operator new(size_t size) {
+    if (size == materials_test::failingSize && !materials_test::exemptFromFailure) {
+        throw std::bad_alloc();
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept {
+    std::free(memory);
+}
+// Sanitizer runtimes supply their own array forms, which would bypass the ones above.
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, size_t) noexcept {
+    std::free(memory);
+}
