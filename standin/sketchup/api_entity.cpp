@@ -20,7 +20,7 @@ namespace {
 struct AnyEntity {
     static bool Accepts(SURefType t) {
         return Element::Accepts(t) || t == SURefType_ComponentDefinition || t == SURefType_Layer ||
-               t == SURefType_Material;
+               t == SURefType_Material || t == SURefType_AttributeDictionary;
     }
 };
 

@@ -105,6 +105,7 @@ TEST(AttributeDictionaries, MaterialDictionariesHoldTypedValues) {
     SUAttributeDictionaryRef dictionaries[2];
     ASSERT_EQ(SUEntityGetAttributeDictionaries(entity, 2, dictionaries, &count), SU_ERROR_NONE);
     for (SUAttributeDictionaryRef dictionary : dictionaries) {
+        EXPECT_EQ(SUEntityGetType(SUEntityRef{dictionary.ptr}), SURefType_AttributeDictionary);
         String name;
         ASSERT_EQ(SUAttributeDictionaryGetName(dictionary, name.out()), SU_ERROR_NONE);
         EXPECT_EQ(name.Utf8(), "Kaleth Material Settings");
