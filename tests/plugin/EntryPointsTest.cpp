@@ -76,11 +76,9 @@ TEST_F(PluginLibrary, DescriptorHasItsLayoutAndLeavesHostBytesAlone) {
     }
 }
 
-TEST_F(PluginLibrary, HostDrivesTheReaderThroughItsSlots) {
-    auto* initDll = Find<void*()>("InitDLL");
-    ASSERT_NE(initDll, nullptr);
-    auto* reader = static_cast<HostReaderView*>(initDll());
-    ASSERT_NE(reader, nullptr);
+// The host calls through its own declaration of the slots, not through the plug-in's class:
+// exactly the type mismatch the sanitizer's vptr check reports, so it is off here.
+__attribute__((no_sanitize("vptr"))) void DriveReaderAsTheHostDoes(HostReaderView* reader) {
     EXPECT_EQ(reader->GetRaport(), u"");
     EXPECT_EQ(reader->Init(), 0);
 
@@ -94,6 +92,14 @@ TEST_F(PluginLibrary, HostDrivesTheReaderThroughItsSlots) {
 
     EXPECT_EQ(reader->Release(), 0);
     delete reader;
+}
+
+TEST_F(PluginLibrary, HostDrivesTheReaderThroughItsSlots) {
+    auto* initDll = Find<void*()>("InitDLL");
+    ASSERT_NE(initDll, nullptr);
+    auto* reader = static_cast<HostReaderView*>(initDll());
+    ASSERT_NE(reader, nullptr);
+    DriveReaderAsTheHostDoes(reader);
 }
 
 }  // namespace
