@@ -12,27 +12,23 @@ public:
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
     ~EnvGuard() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second)
-                ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else
-                ::unsetenv(it->first.c_str());
-        }
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) Apply(it->first, it->second);
     }
 
-    void Set(const std::string& name, const std::string& value) {
-        Save(name);
-        ::setenv(name.c_str(), value.c_str(), 1);
+    // Sets `name`, or removes it when `value` is null.
+    void Put(const std::string& name, const char* value) {
+        const char* old = std::getenv(name.c_str());
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        Apply(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
-    void Unset(const std::string& name) {
-        Save(name);
-        ::unsetenv(name.c_str());
-    }
+    void Set(const std::string& name, const std::string& value) { Put(name, value.c_str()); }
 
 private:
-    void Save(const std::string& name) {
-        const char* value = std::getenv(name.c_str());
-        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    static void Apply(const std::string& name, const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
     }
 
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;

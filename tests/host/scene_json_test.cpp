@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <limits>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -17,19 +16,20 @@ namespace {
 
 using nlohmann::json;
 
-json WriteAndParse(const Importing::SceneContainer& scene, const Importing::SceneJsonInfo& info,
-                   bool geometryData = true) {
+json WriteAndParse(const Importing::SceneContainer& scene, bool geometryData = true) {
     std::ostringstream out;
-    Importing::WriteSceneJson(out, scene, info, geometryData);
+    Importing::WriteSceneJson(out, scene, {0, "", std::nullopt}, geometryData);
     return json::parse(out.str());  // throws, failing the test, on malformed text
 }
 
-// A scene with one of everything; the texture file exists when `textureFile` is not empty.
+// A scene with one of everything; the first texture is `textureFile`, the second is missing.
 void FillSmallScene(Importing::SceneContainer& scene, const std::string& textureFile) {
     scene.SetSourceDescription(u"SketchUp");
     scene.SetRootNodeIndex(0);
     Importing::Node node;
-    node.SetName(u"Maison \u00E9t\u00E9 \U0001F3E0 \"quoted\"\n");
+    // Quotes and control characters to escape, and an unpaired surrogate to replace.
+    node.SetName(u"Maison \u00E9t\u00E9 \U0001F3E0 \"quoted\"\n\t\\\x01" +
+                 std::u16string(1, 0xD800));
     const float m[4][4] = {{1, 0, 0, 0}, {0, 0, 1, 0}, {0, -1, 0, 0}, {0.1f, 2.5f, -3, 1}};
     node.SetLocalTransform(Importing::Transform(m));
     node.surfaceIndices = {0};
@@ -46,8 +46,7 @@ void FillSmallScene(Importing::SceneContainer& scene, const std::string& texture
     surface.AddMap(u"DIFFUSE", 0);
     surface.AddMap(u"BUMP", -1);
     scene.surfaces.push_back(surface);
-    const int g = scene.CreateNewGeometryInLibrary();
-    auto& geometry = scene.geometryLibrary[g];
+    auto& geometry = scene.geometryLibrary[scene.CreateNewGeometryInLibrary()];
     geometry.vertices = {{0.1f, -2, 3, 0, 0, 1, 0.5f, 0.25f},
                          {4, 5.5f, -6, 0, 0, 1, 1, 1},
                          {-1e-7f, 1e20f, 0, 0, 0, 1, 0, 0}};
@@ -64,17 +63,17 @@ TEST(SceneJson, WritesEverySectionOfASmallScene) {
     std::ofstream(texture, std::ios::binary) << std::string(1234, 'x');
     Importing::SceneContainer scene;
     FillSmallScene(scene, texture);
-    const json doc = WriteAndParse(scene, {0, "", std::nullopt});
+    const json doc = WriteAndParse(scene);
 
     EXPECT_EQ(doc["result"], 0);
-    EXPECT_EQ(doc["report"], "");
     EXPECT_FALSE(doc.contains("raised"));
     EXPECT_EQ(doc["sourceDescriptions"], json::array({"SketchUp"}));
     EXPECT_EQ(doc["rootNodeIndex"], 0);
     EXPECT_EQ(doc["finishCalls"],
               json::parse(R"([["FinishLoad", false, false], ["FinishStep1"], ["FinishStep2"]])"));
     ASSERT_EQ(doc["nodes"].size(), 1u);
-    EXPECT_EQ(doc["nodes"][0]["name"], "Maison \xC3\xA9t\xC3\xA9 \xF0\x9F\x8F\xA0 \"quoted\"\n");
+    EXPECT_EQ(doc["nodes"][0]["name"],
+              "Maison \xC3\xA9t\xC3\xA9 \xF0\x9F\x8F\xA0 \"quoted\"\n\t\\\x01\xEF\xBF\xBD");
     EXPECT_EQ(doc["nodes"][0]["localTransform"].size(), 16u);
     EXPECT_EQ(doc["nodes"][0]["localTransform"][9].get<float>(), -1.0f);  // row 2, column 1
     EXPECT_EQ(doc["nodes"][0]["localTransform"][12].get<float>(), 0.1f);
@@ -102,35 +101,17 @@ TEST(SceneJson, WritesEverySectionOfASmallScene) {
     EXPECT_EQ(geometry["indices"], json::array({0, 1, 2}));
     EXPECT_EQ(doc["geometries"][1]["vertexCount"], 0);
     EXPECT_TRUE(doc["geometries"][1]["bounds"].is_null());
+
+    // --no-geometry-data: counts and bounds only.
+    const json shape = WriteAndParse(scene, false)["geometries"][0];
+    EXPECT_EQ(shape["vertexCount"], 3);
+    EXPECT_EQ(shape["indexCount"], 3);
+    EXPECT_EQ(shape["bounds"], geometry["bounds"]);
+    EXPECT_FALSE(shape.contains("vertices"));
+    EXPECT_FALSE(shape.contains("indices"));
 }
 
-TEST(SceneJson, WithoutGeometryDataKeepsCountsAndBoundsOnly) {
-    Importing::SceneContainer scene;
-    FillSmallScene(scene, "");
-    const json doc = WriteAndParse(scene, {0, "", std::nullopt}, false);
-    const json& geometry = doc["geometries"][0];
-    EXPECT_EQ(geometry["vertexCount"], 3);
-    EXPECT_EQ(geometry["indexCount"], 3);
-    EXPECT_TRUE(geometry.contains("bounds"));
-    EXPECT_FALSE(geometry.contains("vertices"));
-    EXPECT_FALSE(geometry.contains("indices"));
-    EXPECT_EQ(doc["textures"][0]["bytes"], -1);  // an empty path names no file
-}
-
-TEST(SceneJson, FailedAndRaisedLoads) {
-    Importing::SceneContainer scene;
-    const json failed = WriteAndParse(scene, {1, "Error: Can't open SKP file.", std::nullopt});
-    EXPECT_EQ(failed["result"], 1);
-    EXPECT_EQ(failed["report"], "Error: Can't open SKP file.");
-    EXPECT_EQ(failed["rootNodeIndex"], -1);
-    EXPECT_EQ(failed["nodes"], json::array());
-    EXPECT_EQ(failed["geometries"], json::array());
-    const json raised = WriteAndParse(scene, {std::nullopt, "", "std::bad_alloc: std::bad_alloc"});
-    EXPECT_TRUE(raised["result"].is_null());
-    EXPECT_EQ(raised["raised"], "std::bad_alloc: std::bad_alloc");
-}
-
-TEST(SceneJson, EveryFloatReadsBackExactly) {
+TEST(SceneJson, EveryFloatReadsBackBitForBit) {
     // Random bit patterns cover every exponent; the edges are the usual suspects.
     std::vector<float> values = {0.1f,        -0.0f, 1e-45f,      1.17549435e-38f, 3.40282347e38f,
                                  16777217.0f, 0.3f,  2.0f / 3.0f, 1e10f,           123456.789f};
@@ -146,7 +127,7 @@ TEST(SceneJson, EveryFloatReadsBackExactly) {
     for (size_t i = 0; i + 8 <= values.size(); i += 8)
         geometry.vertices.emplace_back(values[i], values[i + 1], values[i + 2], values[i + 3],
                                        values[i + 4], values[i + 5], values[i + 6], values[i + 7]);
-    const json doc = WriteAndParse(scene, {0, "", std::nullopt});
+    const json doc = WriteAndParse(scene);
     const json& vertices = doc["geometries"][0]["vertices"];
     ASSERT_EQ(vertices.size(), geometry.vertices.size());
     size_t mismatches = 0;
@@ -154,39 +135,10 @@ TEST(SceneJson, EveryFloatReadsBackExactly) {
         const float* expected = &geometry.vertices[i].x;
         for (size_t k = 0; k < 8; ++k) {
             const float back = vertices[i][k].get<float>();
-            if (std::memcmp(&back, &expected[k], sizeof back) != 0) ++mismatches;
+            mismatches += std::memcmp(&back, &expected[k], sizeof back) != 0;
         }
     }
     EXPECT_EQ(mismatches, 0u);
-}
-
-TEST(SceneJson, NonFiniteNumbersBecomeNull) {
-    Importing::SceneContainer scene;
-    Importing::Material material;
-    material.SetOpacity(std::numeric_limits<float>::quiet_NaN());
-    material.SetSpecularPower(std::numeric_limits<float>::infinity());
-    scene.AddMaterialToLibrary(material, 0);
-    const json doc = WriteAndParse(scene, {0, "", std::nullopt});
-    EXPECT_TRUE(doc["materials"][0]["opacity"].is_null());
-    EXPECT_TRUE(doc["materials"][0]["specularPower"].is_null());
-}
-
-TEST(SceneJson, EscapesControlCharactersAndKeepsBadUtf16Readable) {
-    Importing::SceneContainer scene;
-    Importing::Node node;
-    node.SetName(std::u16string{u'a', u'\x01', u'\t', u'\\', char16_t(0xD800), u'z'});
-    scene.nodes.push_back(node);
-    const json doc = WriteAndParse(scene, {0, "tab\there", std::nullopt});
-    EXPECT_EQ(doc["nodes"][0]["name"], "a\x01\t\\\xEF\xBF\xBDz");
-    EXPECT_EQ(doc["report"], "tab\there");
-}
-
-TEST(SceneJson, StreamFailureIsReported) {
-    Importing::SceneContainer scene;
-    std::ostringstream out;
-    out.setstate(std::ios::badbit);
-    EXPECT_THROW(Importing::WriteSceneJson(out, scene, {0, "", std::nullopt}, true),
-                 std::ios_base::failure);
 }
 
 }  // namespace

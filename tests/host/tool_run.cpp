@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -11,34 +10,16 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "env_guard.h"
 #include "temp_dir.h"
 
 extern char** environ;
 
 namespace {
 
-std::vector<std::string> Environment(const std::map<std::string, std::string>& overrides) {
-    std::vector<std::string> entries;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry = *e;
-        if (!overrides.contains(entry.substr(0, entry.find('=')))) entries.push_back(entry);
-    }
-    for (const auto& [name, value] : overrides)
-        if (!value.empty()) entries.push_back(name + "=" + value);
-    return entries;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings) pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
@@ -67,18 +48,17 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
     posix_spawn_file_actions_addopen(actions.Get(), 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
     std::vector<std::string> argv = {program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> envp = Environment(environment);
-    std::vector<char*> argvPointers = Pointers(argv), envpPointers = Pointers(envp);
+    std::vector<char*> pointers;
+    for (std::string& argument : argv) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    EnvGuard env;  // the child inherits the overrides; the test's environment is restored after
+    for (const auto& [name, value] : environment) env.Set(name, value);
     pid_t pid;
-    const int error = posix_spawn(&pid, program.c_str(), actions.Get(), nullptr,
-                                  argvPointers.data(), envpPointers.data());
+    const int error =
+        posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, pointers.data(), environ);
     if (error != 0) throw std::runtime_error("cannot run " + program + ": " + std::strerror(error));
     int status = 0;
     while (waitpid(pid, &status, 0) < 0)
         if (errno != EINTR) throw std::runtime_error("waitpid failed");
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = Slurp(outPath);
-    run.err = Slurp(errPath);
-    return run;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outPath), Slurp(errPath)};
 }

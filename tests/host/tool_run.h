@@ -10,7 +10,6 @@ struct ToolRun {
     std::string out, err;
 };
 
-// Runs `program` with `arguments`; `environment` entries override (or, when the value is
-// empty, remove) variables of the test's own environment.
+// Runs `program` with `arguments` and the test's environment, `environment` overriding it.
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
                 const std::map<std::string, std::string>& environment = {});
