@@ -24,51 +24,17 @@ std::u16string GetTempFolder() {
     return std::u16string(buffer, length);
 }
 
-namespace {
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-}  // namespace
-
 std::string PathToUtf8(const std::u16string& path) {
-    std::string out;
-    out.reserve(path.size() * 3);
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const char16_t c = path[i];
-        if (IsHighSurrogate(c) && i + 1 < path.size() && IsLowSurrogate(path[i + 1])) {
-            const char32_t pair = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (path[i + 1] - 0xDC00);
-            AppendUtf8(out, pair);
-            ++i;
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            throw std::range_error("wstring_convert::to_bytes");
-        } else {
-            AppendUtf8(out, c);
-        }
-    }
-    return out;
+    if (path.empty()) return {};
+    // Strict: a path that is not valid UTF-16 is refused, as the standard conversion refuses it.
+    const int length = static_cast<int>(path.size());
+    const int size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, path.data(), length,
+                                         nullptr, 0, nullptr, nullptr);
+    if (size == 0) throw std::range_error("wstring_convert::to_bytes");
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, path.data(), length, utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
 }
 
 }  // namespace Importing
