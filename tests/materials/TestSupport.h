@@ -3,12 +3,13 @@
 #include <SketchUpAPI/model/model.h>
 #include <gtest/gtest.h>
 #include <skpm/document_error.h>
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <vector>
 
 namespace materials_test {
@@ -16,112 +17,84 @@ namespace materials_test {
 using nlohmann::json;
 namespace fs = std::filesystem;
 
-// Sets an environment variable while it lives and puts the old value back afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = getenv(name)) old_ = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv() { old_ ? setenv(name_.c_str(), old_->c_str(), 1) : unsetenv(name_.c_str()); }
-
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
-
-// A fresh folder, removed with its content; while it lives it may be the process's TMPDIR, so
-// that a material table built meanwhile exports its textures into it.
-class TempFolder {
-public:
-    explicit TempFolder(bool becomeTmpdir) {
-        std::string pattern = (fs::temp_directory_path() / "materials_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path = pattern;
-        if (becomeTmpdir) tmpdir_.emplace("TMPDIR", pattern.c_str());
-    }
-    ~TempFolder() {
-        tmpdir_.reset();
-        fs::remove_all(path);
-    }
-    size_t Count() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(path), {}));
-    }
-
-    fs::path path;
-
-private:
-    std::optional<ScopedEnv> tmpdir_;
-};
-
-// Rows top to bottom, B, G, R(, A) per pixel as the document stores them; alpha opaque.
+// Rows top to bottom, R, G, B(, A) per pixel as image files hold them; alpha opaque.
 inline std::vector<uint8_t> TestPixels(int width, int height, int bitsPerPixel) {
     std::vector<uint8_t> pixels(static_cast<size_t>(width * height * bitsPerPixel / 8));
-    for (size_t i = 0; i < pixels.size(); ++i) {
+    for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = bitsPerPixel == 32 && i % 4 == 3 ? 255 : static_cast<uint8_t>(i * 37 + 11);
-    }
     return pixels;
 }
 
-inline json Texture(const std::string& file, int bitsPerPixel, int width = 2, int height = 2) {
-    const std::vector<uint8_t> bytes = TestPixels(width, height, bitsPerPixel);
-    const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string base64;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        const size_t n = std::min<size_t>(3, bytes.size() - i);
-        const uint32_t group =
-            bytes[i] << 16 | (n > 1 ? bytes[i + 1] << 8 : 0) | (n > 2 ? bytes[i + 2] : 0);
-        for (size_t k = 0; k < 4; ++k)
-            base64 += k <= n ? digits[(group >> (18 - 6 * k)) & 63] : '=';
-    }
-    return {
-        {"file", file},
-        {"pixels",
-         {{"width", width}, {"height", height}, {"bitsPerPixel", bitsPerPixel}, {"data", base64}}}};
+// An image file as R, G, B, A through an independent decoder; empty when unreadable.
+inline std::vector<uint8_t> Decode(const fs::path& path) {
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    std::vector<uint8_t> rgba(pixels, pixels + (pixels ? width * height * 4 : 0));
+    stbi_image_free(pixels);
+    return rgba;
 }
 
-// A model document with these materials and layers, opened through the SketchUp API.
-class TestModel {
-public:
-    TestModel(json materials, const fs::path& folder, json layers = json::array()) {
-        const fs::path file = folder / "model.skpm";
-        std::ofstream(file) << json{
-            {"modelDocument", 1}, {"materials", materials}, {"layers", layers}};
-        if (SUModelCreateFromFile(&model_, file.c_str()) != SU_ERROR_NONE) {
-            throw std::runtime_error(std::string("model refused: ") + SKPMGetLastOpenError());
-        }
-    }
-    ~TestModel() { SUModelRelease(&model_); }
-
-    SUModelRef Ref() const { return model_; }
-    SUMaterialRef Material(size_t index) const {
-        return Nth<SUMaterialRef>(index, SUModelGetMaterials);
-    }
-    SULayerRef Layer(size_t index) const { return Nth<SULayerRef>(index, SUModelGetLayers); }
-
-private:
-    template <typename Ref, typename Getter>
-    Ref Nth(size_t index, Getter getter) const {
-        std::vector<Ref> refs(index + 1, Ref{});
-        size_t count = 0;
-        getter(model_, refs.size(), refs.data(), &count);
-        return count > index ? refs[index] : Ref{};
-    }
-
-    SUModelRef model_ = SU_INVALID;
-};
-
-// Each test runs in the "C" locale's language, with a temporary folder of its own.
+// Each test runs in the "C" locale's language with a folder of its own, removed afterwards: the
+// process's TMPDIR, where textures are exported, with the model document and its images in `in`.
+// Every test sets both variables afresh, so none restores them.
 class MaterialsTest : public ::testing::Test {
 protected:
-    ScopedEnv language{"LC_ALL", "C"};
-    TempFolder models{false};
-    TempFolder temp{true};
-};
+    MaterialsTest() {
+        fs::create_directory(in);
+        setenv("LC_ALL", "C", 1);
+        setenv("TMPDIR", temp.c_str(), 1);
+    }
+    ~MaterialsTest() override {
+        SUModelRelease(&model);
+        fs::remove_all(temp);
+    }
+    // The files in `temp` but `in`.
+    size_t Exported() const { return std::distance(fs::directory_iterator(temp), {}) - 1; }
 
-inline std::vector<uint8_t> ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+    // A texture whose image is a PNG file of TestPixels.
+    json Texture(const std::string& file, int bitsPerPixel, int width = 2, int height = 2) {
+        const std::string image = std::to_string(images++) + ".png";
+        const std::vector<uint8_t> pixels = TestPixels(width, height, bitsPerPixel);
+        EXPECT_TRUE(stbi_write_png((in / image).c_str(), width, height, bitsPerPixel / 8,
+                                   pixels.data(), 0));
+        return {{"file", file}, {"image", image}};
+    }
+
+    // `count` materials of a yellow colour, each with a small texture of its own.
+    json Textured(int count) {
+        json materials = json::array();
+        for (int i = 0; i < count; ++i) {
+            materials.push_back({{"name", "t" + std::to_string(i)},
+                                 {"color", {255, 255, 0, 9}},
+                                 {"texture", Texture("t.png", 32)}});
+        }
+        return materials;
+    }
+
+    // Opens a model document with these materials and layers in place of the one open before.
+    void Load(const json& materials, const json& layers = json::array()) {
+        SUModelRelease(&model);
+        std::ofstream(in / "model.skpm")
+            << json{{"modelDocument", 1}, {"materials", materials}, {"layers", layers}};
+        if (SUModelCreateFromFile(&model, (in / "model.skpm").c_str()) != SU_ERROR_NONE)
+            throw std::runtime_error(std::string("model refused: ") + SKPMGetLastOpenError());
+    }
+    SUMaterialRef Material(size_t index) const {
+        std::vector<SUMaterialRef> refs(index + 1, SUMaterialRef{});
+        size_t count = 0;
+        SUModelGetMaterials(model, refs.size(), refs.data(), &count);
+        return refs[index];
+    }
+
+    fs::path temp = [] {
+        static const std::string base = testing::TempDir();  // as it was before any test ran
+        std::string pattern = base + "materials_XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        return fs::path(pattern);
+    }();
+    fs::path in = temp / "in";
+    int images = 0;
+    SUModelRef model = SU_INVALID;
+};
 
 }  // namespace materials_test

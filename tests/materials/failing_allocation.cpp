@@ -1,16 +1,14 @@
-// The test program's allocator: it can be told to fail blocks of one size on some threads, so
-// that a test reaches the out-of-memory paths of code running on a thread it does not own. Kept
-// apart from the tests so the compiler does not pair these operators with inlined callers.
+// The test program's allocator: it fails blocks of one size on threads not exempt, so that a test
+// reaches out-of-memory paths on a thread it does not own. Kept apart from the tests so the
+// compiler does not pair these operators with inlined callers.
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 
 namespace materials_test {
-
 std::atomic<size_t> failingSize = SIZE_MAX;  // SIZE_MAX: none is refused
 thread_local bool exemptFromFailure = false;
-
 }  // namespace materials_test
 
 void* operator new(size_t size) {

@@ -1,0 +1,107 @@
+#include <Importing/SceneContainer.h>
+#include <sys/resource.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+#include "BitmapWriter.h"
+#include "SkpMaterialTable.h"
+#include "TestSupport.h"
+
+namespace materials_test {
+extern std::atomic<size_t> failingSize;  // see failing_allocation.cpp
+extern thread_local bool exemptFromFailure;
+}  // namespace materials_test
+
+using namespace Importing;
+using namespace materials_test;
+
+namespace {
+
+// Material 0 is colourised, 1 a photo, 2 large with alpha: a top-down bitmap written over a
+// larger file of that name, which must leave no tail behind. The worker runs out of memory for
+// the pixels of material 3 only.
+TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
+    json materials = Textured(24);
+    materials[0]["type"] = "colorized";
+    materials[1]["texture"] = Texture("photo.jpg", 24, 3, 2);
+    materials[2]["texture"] = Texture("big.png", 32, 300, 2);
+    materials[3]["texture"] = Texture("huge.png", 32, 301, 2);
+    Load(materials);
+    std::ofstream(temp / "3_big.bmp") << std::string(3'000'000, 'x');
+    SceneContainer scene;
+    SkpMaterialTable table;
+    table.StopTextureWorker();  // none yet: nothing happens
+    table.StartTextureWorker(&scene);
+    exemptFromFailure = true;
+    failingSize = 301 * 2 * 4;
+    for (size_t i = 0; i < 24; ++i) table.AddMaterialToScene(Material(i));
+    table.StopTextureWorker();
+    table.StopTextureWorker();
+    failingSize = SIZE_MAX;
+    EXPECT_FALSE(table.IsTextureWorkerRunning());
+    EXPECT_EQ(Exported(), 23u);
+    EXPECT_FALSE(fs::exists(table.FindMaterial(Material(3))->textureFile));
+
+    const std::vector<uint8_t> plain = TestPixels(2, 2, 32);
+    for (size_t i = 4; i < 24; ++i)
+        EXPECT_EQ(Decode(table.FindMaterial(Material(i))->textureFile), plain) << i;
+    std::vector<uint8_t> tinted = plain;  // a colour without blue takes the blue out
+    for (size_t p = 2; p < tinted.size(); p += 4) tinted[p] = 0;
+    EXPECT_EQ(Decode(table.FindMaterial(Material(0))->textureFile), tinted);
+    EXPECT_EQ(Decode(table.FindMaterial(Material(1))->textureFile).size(), 3 * 2 * 4u);
+    const fs::path big(table.FindMaterial(Material(2))->textureFile);
+    std::ifstream in(big, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::vector<uint8_t> pixels = TestPixels(300, 2, 32);
+    uint32_t fileSize = 0, dataSize = 0;
+    ASSERT_EQ(std::tuple(big, bytes.size()), std::tuple(temp / "3_big.bmp", 54 + pixels.size()));
+    std::memcpy(&fileSize, &bytes[2], 4);
+    std::memcpy(&dataSize, &bytes[34], 4);
+    EXPECT_EQ(std::tuple(fileSize, dataSize), std::tuple(bytes.size(), pixels.size()));
+    EXPECT_EQ(Decode(big), pixels);  // by an independent decoder: right way up and colours
+}
+
+TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst) {
+    Load(Textured(4));
+    SceneContainer scene;
+    SkpMaterialTable table;
+    table.StartTextureWorker(&scene);
+    table.InitModelMaterials(model);
+    {
+        SkpMaterialTable copy(table);
+        EXPECT_FALSE(copy.IsTextureWorkerRunning());
+        EXPECT_EQ(std::tie(copy.scene, copy.counter, copy.tempFolder),
+                  std::tie(table.scene, table.counter, table.tempFolder));
+        EXPECT_EQ(copy.FindMaterial(Material(3))->name, u"t3");
+        copy.StopTextureWorker();  // neither this nor its end touches the source's worker
+    }
+    EXPECT_TRUE(table.IsTextureWorkerRunning());
+    for (size_t i = 0; i < 4; ++i) table.AddMaterialToScene(Material(i));
+    table.StartTextureWorker(&scene);
+    EXPECT_EQ(Exported(), 4u);  // before the records were dropped
+    EXPECT_TRUE(table.records.empty());
+    EXPECT_TRUE(table.IsTextureWorkerRunning());
+}
+
+// No folder, a folder, a full device, and a file cut short by a limit on file sizes.
+TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
+    const std::vector<uint8_t> pixels(4096, 1);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const rlimit limited{1000, old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const fs::path& path :
+         {temp / "missing" / "a.bmp", temp, fs::path("/dev/full"), temp / "cut.bmp"}) {
+        const fs::file_type before = fs::status(path).type();
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const bool written = WriteBitmapFile(path.u16string(), 32, 32, 32, 4096, pixels.data());
+        setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_FALSE(written) << path;
+        EXPECT_EQ(fs::status(path).type(), before) << path;
+    }
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+}  // namespace
