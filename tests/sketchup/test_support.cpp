@@ -1,10 +1,10 @@
 #include "test_support.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
 
 namespace sutest {
 
@@ -29,138 +29,89 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
     return file.string();
 }
 
-Model::Model(const std::string& path)
-    : result_(SUModelCreateFromFile(&ref_, path.c_str())), error_(SKPMGetLastOpenError()) {}
-
-Model::~Model() {
-    if (SUIsValid(ref_)) {
-        EXPECT_EQ(SUModelRelease(&ref_), SU_ERROR_NONE);
-    }
-}
-
-DocumentModel::DocumentModel(const Json& document) : DocumentModel(document.dump()) {}
-
-DocumentModel::DocumentModel(const std::string& text) : model_(dir_.Write("model.skpm", text)) {}
-
-String::String() {
-    EXPECT_EQ(SUStringCreate(&ref_), SU_ERROR_NONE);
-}
-String::~String() {
-    EXPECT_EQ(SUStringRelease(&ref_), SU_ERROR_NONE);
-}
-
 std::string String::Utf8() const {
-    size_t length = 0;
-    EXPECT_EQ(SUStringGetUTF8Length(ref_, &length), SU_ERROR_NONE);
-    std::string text(length + 1, '\0');
+    std::string text(Get(SUStringGetUTF8Length, get()) + 1, '\0');
     size_t copied = 0;
-    EXPECT_EQ(SUStringGetUTF8(ref_, text.size(), text.data(), &copied), SU_ERROR_NONE);
+    EXPECT_EQ(SUStringGetUTF8(get(), text.size(), text.data(), &copied), SU_ERROR_NONE);
     text.resize(copied);
     return text;
 }
 
-TypedValue::TypedValue() {
-    EXPECT_EQ(SUTypedValueCreate(&ref_), SU_ERROR_NONE);
-}
-TypedValue::~TypedValue() {
-    EXPECT_EQ(SUTypedValueRelease(&ref_), SU_ERROR_NONE);
+SUTextureRef TextureOf(SUMaterialRef material) {
+    return Get(SUMaterialGetTexture, material);
 }
 
-ImageRep::ImageRep() {
-    EXPECT_EQ(SUImageRepCreate(&ref_), SU_ERROR_NONE);
-}
-ImageRep::~ImageRep() {
-    EXPECT_EQ(SUImageRepRelease(&ref_), SU_ERROR_NONE);
+Mesh ReadMesh(SUFaceRef face) {
+    SUMeshHelperRef helper = SU_INVALID;
+    EXPECT_EQ(SUMeshHelperCreate(&helper, face), SU_ERROR_NONE);
+    const size_t n = Get(SUMeshHelperGetNumVertices, helper);
+    Mesh mesh{std::vector<SUPoint3D>(n), std::vector<SUPoint3D>(n), std::vector<SUPoint3D>(n),
+              std::vector<SUVector3D>(n),
+              std::vector<size_t>(3 * Get(SUMeshHelperGetNumTriangles, helper))};
+    const auto read = [helper](auto get, auto& out) {
+        size_t count = 0;
+        EXPECT_EQ(get(helper, out.size(), out.data(), &count), SU_ERROR_NONE);
+        EXPECT_EQ(count, out.size());
+    };
+    read(SUMeshHelperGetVertices, mesh.vertices);
+    read(SUMeshHelperGetFrontSTQCoords, mesh.front);
+    read(SUMeshHelperGetBackSTQCoords, mesh.back);
+    read(SUMeshHelperGetNormals, mesh.normals);
+    read(SUMeshHelperGetVertexIndices, mesh.indices);
+    EXPECT_EQ(SUMeshHelperRelease(&helper), SU_ERROR_NONE);
+    return mesh;
 }
 
-Json MinimalDocument() {
-    return Json{{"modelDocument", 1}};
+std::vector<SUByte> Pixels(SUImageRepRef rep) {
+    size_t size = 0, bits = 0;
+    EXPECT_EQ(SUImageRepGetDataSize(rep, &size, &bits), SU_ERROR_NONE);
+    std::vector<SUByte> data(size);
+    EXPECT_EQ(SUImageRepGetData(rep, data.size(), data.data()), SU_ERROR_NONE);
+    return data;
 }
 
-Json Square(double size) {
-    return Json{{"outer", {{0, 0, 0}, {size, 0, 0}, {size, size, 0}, {0, size, 0}}}};
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.is_open()) << path;
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Json RichDocument() {
-    return Json::parse(R"({
-      "modelDocument": 1,
-      "version": [23, 1, 340],
-      "renderingOptions": { "DisplayColorByLayer": true, "EdgeDisplayMode": 3,
-                            "FogDensity": 0.25, "Style": "Hidden line" },
-      "layers": [ { "name": "Layer0" },
-                  { "name": "Walls", "material": "Brick" },
-                  { "name": "Ghosts", "visible": false } ],
-      "defaultLayer": "Layer0",
-      "materials": [
-        { "name": "Brick", "color": [200, 100, 50, 255],
-          "texture": { "file": "C:\\tex\\brick.png", "sScale": 0.5, "tScale": 0.25,
-                       "pixels": { "width": 2, "height": 1, "bitsPerPixel": 24,
-                                   "data": "AAD/AP8A" } } },
-        { "name": "*2", "color": [10, 20, 30, 128], "type": "colorized",
-          "texture": { "pixels": { "width": 1, "height": 2, "bitsPerPixel": 32,
-                                   "data": "/4CAgAAAAP8=" } },
-          "attributes": [ { "dictionary": "Kaleth Material Settings",
-                            "values": { "SurfaceTypeId": 2, "KalethLibraryId": "stone-12",
-                                        "Shiny": true, "Roughness": 0.5 } },
-                          { "dictionary": "Kaleth Material Settings", "values": {} } ] },
-        { "name": "Grün 🌲" }
-      ],
-      "definitions": [
-        { "name": "Chair", "kind": "component", "entities": {
-            "faces": [ { "outer": [[0,0,0],[4,0,0],[4,2,0],[2,1,0],[0,2,0]], "front": "Brick" },
-                       { "outer": [[0,0,0],[0,0,6],[0,6,6],[0,6,0]],
-                         "holes": [[[0,2,2],[0,4,2],[0,4,4],[0,2,4]]], "back": "*2" } ] } },
-        { "name": "Room", "kind": "group", "entities": {
-            "faces": [ { "outer": [[0,0,0],[10,0,0],[10,10,0],[0,10,0]], "layer": "Walls" } ],
-            "instances": [ { "definition": "Chair",
-                             "transform": [1,0,0,0, 0,1,0,0, 0,0,1,0, 5,5,0,1] } ] } },
-        { "name": "Photo", "kind": "image", "entities": {
-            "faces": [ { "outer": [[0,0,0],[3,0,0],[3,2,0],[0,2,0]], "front": "Brick" } ] } }
-      ],
-      "entities": {
-        "faces": [ { "outer": [[0,0,0],[8,0,0],[8,8,0],[0,8,0]], "hidden": true, "layer": null },
-                   { "outer": [[0,0,1],[1,0,1],[0,1,1]], "front": "*2",
-                     "frontSTQ": [[0,0,1],[2,0,2],[0,3,0]] } ],
-        "groups": [ { "definition": "Room", "material": "Brick", "layer": "Ghosts",
-                      "transform": [0,1,0,0, -1,0,0,0, 0,0,1,0, 100,0,0,1] } ],
-        "instances": [ { "definition": "Chair", "hidden": true },
-                       { "definition": "Chair", "material": "*2",
-                         "transform": [-1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1] } ],
-        "images": [ { "definition": "Photo",
-                      "transform": [2,0,0,0, 0,2,0,0, 0,0,1,0, 7,8,9,1] } ]
-      }
-    })");
+    static const Json rich = Json::parse(ReadFile(SKETCHUP_TEST_DOCUMENTS "/rich.skpm"));
+    return rich;
 }
 
-SUEntitiesRef RootEntities(SUModelRef model) {
-    SUEntitiesRef entities = SU_INVALID;
-    EXPECT_EQ(SUModelGetEntities(model, &entities), SU_ERROR_NONE);
-    return entities;
-}
+namespace {
 
-SUFaceRef FirstFace(SUEntitiesRef entities) {
-    SUFaceRef face = SU_INVALID;
+// Fills `out` without asking for counts, so that fault injection may make count calls fail.
+template <class Parent, class Ref, size_t N>
+void Fill(Parent parent, SUResult (*get)(Parent, size_t, Ref[], size_t*), Ref (&out)[N]) {
     size_t count = 0;
-    EXPECT_EQ(SUEntitiesGetFaces(entities, 1, &face, &count), SU_ERROR_NONE);
-    EXPECT_EQ(count, 1u);
-    return face;
+    EXPECT_EQ(get(parent, N, out, &count), SU_ERROR_NONE);
+    EXPECT_EQ(count, N);
 }
 
-std::string MaterialName(SUMaterialRef material) {
-    String name;
-    EXPECT_EQ(SUMaterialGetNameLegacyBehavior(material, name.out()), SU_ERROR_NONE);
-    return name.Utf8();
+template <class Parent, class Ref>
+Ref First(Parent parent, SUResult (*get)(Parent, size_t, Ref[], size_t*)) {
+    Ref refs[1] = {};
+    Fill(parent, get, refs);
+    return refs[0];
 }
 
-SUMaterialRef MaterialNamed(SUModelRef model, const std::string& name) {
-    SUMaterialRef materials[16];
-    size_t count = 0;
-    EXPECT_EQ(SUModelGetMaterials(model, 16, materials, &count), SU_ERROR_NONE);
-    for (size_t i = 0; i < count; ++i) {
-        if (MaterialName(materials[i]) == name) return materials[i];
-    }
-    ADD_FAILURE() << "no material " << name;
-    return SU_INVALID;
+}  // namespace
+
+Rich::Rich(const Json& document) : model(document) {
+    EXPECT_EQ(model.result(), SU_ERROR_NONE) << model.error();
+    root = Get(SUModelGetEntities, model.get());
+    Fill(root, SUEntitiesGetFaces, faces);
+    group = First(root, SUEntitiesGetGroups);
+    Fill(root, SUEntitiesGetInstances, instances);
+    image = First(root, SUEntitiesGetImages);
+    Fill(model.get(), SUModelGetLayers, layers);
+    chair = First(model.get(), SUModelGetComponentDefinitions);
+    chairEntities = Get(SUComponentDefinitionGetEntities, chair);
+    Fill(chairEntities, SUEntitiesGetFaces, chairFaces);
+    Fill(model.get(), SUModelGetMaterials, materials);
 }
 
 }  // namespace sutest

@@ -1,13 +1,15 @@
-// Shared helpers of the SketchUpAPI tests: documents written to a temporary folder, models that
-// release themselves, and text out of string objects.
+// Shared helpers of the SketchUpAPI tests: documents written to a temporary folder, objects that
+// release themselves, getters asked in one call, and the objects of the rich document.
 #pragma once
 
 #include <SketchUpAPI/sketchup.h>
+#include <gtest/gtest.h>
 #include <skpm/document_error.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace sutest {
 
@@ -28,16 +30,17 @@ private:
     std::filesystem::path path_;
 };
 
-// A model opened from a file; released on destruction.
+// A model opened from a file, with the result and SKPMGetLastOpenError(); released at the end.
 class Model {
 public:
-    explicit Model(const std::string& path);
-    ~Model();
+    explicit Model(const std::string& path)
+        : result_(SUModelCreateFromFile(&ref_, path.c_str())), error_(SKPMGetLastOpenError()) {}
+    ~Model() { EXPECT_TRUE(SUIsInvalid(ref_) || SUModelRelease(&ref_) == SU_ERROR_NONE); }
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
-    SUResult result() const { return result_; }
-    const std::string& error() const { return error_; }  // SKPMGetLastOpenError after the open
     SUModelRef get() const { return ref_; }
+    SUResult result() const { return result_; }
+    const std::string& error() const { return error_; }
 
 private:
     SUModelRef ref_ = SU_INVALID;
@@ -45,77 +48,93 @@ private:
     std::string error_;
 };
 
-// Writes `document` into a temporary folder and opens it.
-class DocumentModel {
+// A document (a JSON value or its text) written into a temporary folder and opened.
+class DocumentModel : private TempDir, public Model {
 public:
-    explicit DocumentModel(const Json& document);
-    explicit DocumentModel(const std::string& text);
-    SUResult result() const { return model_.result(); }
-    const std::string& error() const { return model_.error(); }
-    SUModelRef get() const { return model_.get(); }
-    const TempDir& dir() const { return dir_; }
-
-private:
-    TempDir dir_;
-    Model model_;
+    explicit DocumentModel(const Json& document) : DocumentModel(document.dump()) {}
+    explicit DocumentModel(const std::string& text) : Model(Write("model.skpm", text)) {}
 };
 
-// A string object, released on destruction.
-class String {
+// An object the caller creates and releases, released on destruction.
+template <class Ref, SUResult (*Create)(Ref*), SUResult (*Release)(Ref*)>
+class Owned {
 public:
-    String();
-    ~String();
-    String(const String&) = delete;
-    String& operator=(const String&) = delete;
-    SUStringRef* out() { return &ref_; }
-    SUStringRef get() const { return ref_; }
+    Owned() { EXPECT_EQ(Create(&ref_), SU_ERROR_NONE); }
+    ~Owned() { EXPECT_EQ(Release(&ref_), SU_ERROR_NONE); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Ref* out() { return &ref_; }
+    Ref get() const { return ref_; }
+
+private:
+    Ref ref_ = SU_INVALID;
+};
+class String : public Owned<SUStringRef, SUStringCreate, SUStringRelease> {
+public:
     std::string Utf8() const;
-
-private:
-    SUStringRef ref_ = SU_INVALID;
 };
+using TypedValue = Owned<SUTypedValueRef, SUTypedValueCreate, SUTypedValueRelease>;
+using ImageRep = Owned<SUImageRepRef, SUImageRepCreate, SUImageRepRelease>;
 
-// A typed value, released on destruction.
-class TypedValue {
-public:
-    TypedValue();
-    ~TypedValue();
-    TypedValue(const TypedValue&) = delete;
-    TypedValue& operator=(const TypedValue&) = delete;
-    SUTypedValueRef* out() { return &ref_; }
-    SUTypedValueRef get() const { return ref_; }
+// What a getter such as SUGroupGetTransform answers about `ref`, asserting success; Ask answers
+// only the result.
+template <class Ref, class Answer>
+Answer Get(SUResult (*get)(Ref, Answer*), Ref ref) {
+    Answer answer = {};
+    EXPECT_EQ(get(ref, &answer), SU_ERROR_NONE);
+    return answer;
+}
+template <class Ref, class Answer>
+SUResult Ask(SUResult (*get)(Ref, Answer*), Ref ref) {
+    Answer answer = {};
+    return get(ref, &answer);
+}
+// The text a getter such as SULayerGetName answers, asserting success.
+template <class Ref>
+std::string TextOf(SUResult (*get)(Ref, SUStringRef*), Ref ref) {
+    String text;
+    EXPECT_EQ(get(ref, text.out()), SU_ERROR_NONE);
+    return text.Utf8();
+}
+// Everything a list getter holds, asking for the count first.
+template <class Parent, class Ref>
+std::vector<Ref> List(Parent parent, SUResult (*count)(Parent, size_t*),
+                      SUResult (*get)(Parent, size_t, Ref[], size_t*)) {
+    std::vector<Ref> refs(Get(count, parent));
+    size_t n = 0;
+    EXPECT_EQ(get(parent, refs.size(), refs.data(), &n), SU_ERROR_NONE);
+    EXPECT_EQ(n, refs.size());
+    return refs;
+}
 
-private:
-    SUTypedValueRef ref_ = SU_INVALID;
+// All a mesh helper of `face` answers, each read checked to fill what it was given.
+struct Mesh {
+    std::vector<SUPoint3D> vertices, front, back;
+    std::vector<SUVector3D> normals;
+    std::vector<size_t> indices;
 };
+Mesh ReadMesh(SUFaceRef face);
+std::vector<SUByte> Pixels(SUImageRepRef rep);
 
-// An image rep, released on destruction.
-class ImageRep {
-public:
-    ImageRep();
-    ~ImageRep();
-    ImageRep(const ImageRep&) = delete;
-    ImageRep& operator=(const ImageRep&) = delete;
-    SUImageRepRef* out() { return &ref_; }
-    SUImageRepRef get() const { return ref_; }
+inline const Json kMinimalDocument = {{"modelDocument", 1}};  // tests add what they exercise
+std::string ReadFile(const std::string& path);
+Json RichDocument();  // documents/rich.skpm: one of everything
 
-private:
-    SUImageRepRef ref_ = SU_INVALID;
+// A document (RichDocument() unless given) opened, with its objects in document order, fetched
+// without the count calls so that fault injection may make those fail.
+struct Rich {
+    explicit Rich(const Json& document = RichDocument());
+    DocumentModel model;
+    SUEntitiesRef root = SU_INVALID, chairEntities = SU_INVALID;
+    SUFaceRef faces[2] = {}, chairFaces[2] = {};
+    SUGroupRef group = SU_INVALID;
+    SUComponentInstanceRef instances[2] = {};
+    SUImageRef image = SU_INVALID;
+    SULayerRef layers[3] = {};
+    SUComponentDefinitionRef chair = SU_INVALID;
+    SUMaterialRef materials[3] = {};
+    SUMaterialRef &brick = materials[0], &tinted = materials[1], &plain = materials[2];
 };
-
-// The smallest valid document, to which tests add what they exercise.
-Json MinimalDocument();
-// A unit square in the z = 0 plane, counter-clockwise seen from +z.
-Json Square(double size = 10);
-// A document that holds one of everything: the walk of the concurrency test and the answers of
-// several others are taken from it.
-Json RichDocument();
-
-// The root entities of a model, asserting success.
-SUEntitiesRef RootEntities(SUModelRef model);
-SUFaceRef FirstFace(SUEntitiesRef entities);
-SUMaterialRef MaterialNamed(SUModelRef model, const std::string& name);
-
-std::string MaterialName(SUMaterialRef material);
+SUTextureRef TextureOf(SUMaterialRef material);
 
 }  // namespace sutest
