@@ -1,6 +1,5 @@
 // The plug-in as the host sees it: loaded at run time, found by plain C names, driven by slot.
 #include <Engine/ChannelType.h>
-#include <Engine/Zel_Channel.h>
 #include <Importing/SceneContainer.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -9,17 +8,9 @@
 #include <string>
 #include <vector>
 
-// The host's own view of the reader: the channel's operations, then the reader's public ones.
-// Not in an unnamed namespace: there the compiler may assume no other class derives from it and
-// turn the calls into calls of the pure declarations.
-class HostReaderView : public Zel_Channel {
-public:
-    virtual int LoadFromFile(Importing::SceneContainer& scene, const std::u16string& path,
-                             const std::u16string& config, bool flag) = 0;
-    virtual std::u16string GetRaport() = 0;
-    virtual int Init() = 0;
-    virtual int Release() = 0;
-};
+#include "host_channel.h"
+
+using HostReaderView = skpimport::HostChannel;  // the host tool's own declaration of the slots
 
 namespace {
 
@@ -76,9 +67,8 @@ TEST_F(PluginLibrary, DescriptorHasItsLayoutAndLeavesHostBytesAlone) {
     }
 }
 
-// The host calls through its own declaration of the slots, not through the plug-in's class:
-// exactly the type mismatch the sanitizer's vptr check reports, so it is off here.
-__attribute__((no_sanitize("vptr"))) void DriveReaderAsTheHostDoes(HostReaderView* reader) {
+// The host calls through its own declaration of the slots, not through the plug-in's class.
+SKPIMPORT_CALLS_BY_SLOT void DriveReaderAsTheHostDoes(HostReaderView* reader) {
     EXPECT_EQ(reader->GetRaport(), u"");
     EXPECT_EQ(reader->Init(), 0);
 
