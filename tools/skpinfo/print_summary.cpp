@@ -54,7 +54,7 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
     for (const MaterialInfo& m : s.materials) textures += m.texture ? 1 : 0;
     out << "materials: " << s.materials.size() << " (" << textures << " textured)\n";
     for (const MaterialInfo& m : s.materials) {
-        out << "  \"" << m.name << "\" " << TypeName(m.type);
+        out << "  \"" << m.name << "\" type " << TypeName(m.type);
         if (m.color) out << " color " << ColorText(*m.color);
         if (m.texture) {
             out << " texture \"" << m.texture->fileName << "\" " << m.texture->width << "x"
