@@ -9,6 +9,11 @@ packages=(
     libglu1-mesa-dev                # GLU tessellator: faces with holes and concave outlines
     libstb-dev                      # stb_image / stb_image_write: PNG, JPEG and BMP codec
     libgtest-dev libgmock-dev       # GoogleTest
+    libbenchmark-dev                # Google Benchmark: the load benchmarks
+    libtinygltf-dev                 # glTF 2.0 reader/writer for the host tool's output
+    libassimp-dev                   # Assimp: the peer importer the load benchmark compares against
+    clang libclang-rt-14-dev        # libFuzzer and clang's sanitizer runtimes for the fuzz targets
+    nodejs                          # (with its npm) runs the Khronos glTF validator in the tests
 )
 
 missing=()
