@@ -4,6 +4,8 @@
 #include <Engine/ChannelType.h>
 #include <Importing/SceneContainer.h>
 #include <Importing/SceneJson.h>
+#include <gltf_file.h>
+#include <scene_gltf.h>
 
 #include <fstream>
 #include <iostream>
@@ -17,6 +19,7 @@
 #include "load_phases.h"
 #include "options.h"
 #include "plugin_library.h"
+#include "progress.h"
 #include "summary.h"
 #include "text.h"
 
@@ -117,6 +120,27 @@ bool WriteJson(const JsonDestination& destination, const Importing::SceneContain
     }
 }
 
+// Writes the glTF file of a scene the plug-in loaded (its load returned 0); after a failed load
+// there is nothing worth viewing, so none is written. False when writing failed.
+bool WriteGltfOutput(const std::string& path, const Importing::SceneContainer& scene,
+                     const LoadOutcome& outcome) {
+    if (outcome.result != 0) {
+        Complain("no glTF written to " + path + ": the load failed");
+        return true;
+    }
+    try {
+        std::vector<std::string> warnings;
+        gltf::GltfDocument document = gltf::SceneToGltf(scene, warnings);
+        for (const std::string& warning : warnings) Complain("glTF: " + warning);
+        std::string error;
+        if (gltf::WriteGltf(std::move(document), path, error)) return true;
+        Complain("writing the glTF file failed: " + error);
+    } catch (const std::exception& e) {
+        Complain(std::string("writing the glTF file failed: ") + e.what());
+    }
+    return false;
+}
+
 // Says how the load ended; true when it succeeded.
 bool ReportOutcome(const LoadOutcome& outcome) {
     const bool succeeded = outcome.result == 0 && outcome.report.empty();
@@ -136,6 +160,7 @@ bool ReportOutcome(const LoadOutcome& outcome) {
 int Run(const Options& options) {
     JsonDestination json;
     if (!json.Open(options.sceneJson)) return kExitFailed;
+    Progress progress(std::cerr, !options.quiet);
 
     const std::string pluginPath = options.plugin ? *options.plugin : DefaultPluginPath();
     std::string error;
@@ -150,16 +175,24 @@ int Run(const Options& options) {
         Complain(problem);
         return kExitFailed;
     }
+    progress.Finished("loaded the plug-in " + pluginPath);
 
     Importing::SceneContainer scene;
     const LoadOutcome outcome =
         RunLoad(*reader, scene, ToUtf16(options.model), ToUtf16(options.config), options.flag,
                 options.threads.value_or(0));
+    const std::vector<PhaseTiming> phases = ReadLoadPhases(PhasesExport(*library), reader.get());
+    progress.Finished(LoadStageText(phases));
+
     // Outputs are written while the reader lives: its texture files are its to remove.
-    const bool written = WriteJson(json, scene, outcome, options.geometryData);
-    const std::vector<PhaseTiming> phases =
-        options.timings ? ReadLoadPhases(PhasesExport(*library), reader.get())
-                        : std::vector<PhaseTiming>();
+    bool written = WriteJson(json, scene, outcome, options.geometryData);
+    if (options.sceneJson && written && !json.IsStandardOutput())
+        progress.Finished("wrote " + *options.sceneJson);
+    if (options.output) {
+        const bool gltfWritten = WriteGltfOutput(*options.output, scene, outcome);
+        if (gltfWritten && outcome.result == 0) progress.Finished("wrote " + *options.output);
+        written = written && gltfWritten;
+    }
     reader.reset();
 
     const bool succeeded = ReportOutcome(outcome);
@@ -187,10 +220,6 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::cout << UsageText("skpimport");
         return kExitOk;
-    }
-    if (options.output) {
-        Complain("glTF output is not built yet");
-        return kExitUsage;
     }
     return Run(options);
 }

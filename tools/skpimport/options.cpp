@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <gltf_file.h>
+
 #include <charconv>
 
 namespace skpimport {
@@ -109,6 +111,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "no model given";
         return false;
     }
+    if (options.output && !gltf::GltfFormatOf(*options.output)) {
+        error = "-o needs a file name ending in .glb or .gltf, not '" + *options.output + "'";
+        return false;
+    }
     if (options.sceneJson && options.sceneJson->empty()) {
         error = "--scene-json needs a file name, or - for standard output";
         return false;
@@ -123,7 +129,8 @@ Imports a SketchUp model through the SkpReader plug-in, as the host application 
 reports what the plug-in put into the scene.
 
 Options:
-  -o, --output FILE      write the scene as glTF 2.0 (.glb or .gltf)
+  -o, --output FILE      write the scene as glTF 2.0 when the load succeeds: FILE.glb binary
+                         with textures embedded, FILE.gltf with its buffer and images beside it
       --scene-json FILE  write the scene container as JSON; - for standard output
       --no-geometry-data in that JSON, give per geometry only counts and bounds
       --config TEXT      the configuration text handed to the plug-in (default empty)
@@ -131,7 +138,8 @@ Options:
       --plugin PATH      the plug-in library to load (default: the one built with this tool)
       --threads N        use at most N worker threads (default: all cores)
       --timings          print the time of each phase of the load on standard error
-      --quiet            print nothing on success but what the options ask for
+      --quiet            print nothing on success but what the options ask for (no summary,
+                         no progress lines on standard error)
   -h, --help             show this text
 
 Exit status: 0 when the model loaded cleanly, 1 when the load failed or reported a problem,

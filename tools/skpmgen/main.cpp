@@ -1,4 +1,6 @@
 // skpmgen: writes a generated city as a model document, for benchmarks and load tests.
+#include <gltf_file.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -6,11 +8,14 @@
 #include <string>
 
 #include "CityModel.h"
+#include "ModelGltf.h"
 
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: skpmgen [options] -o FILE.skpm\n"
+    out << "usage: skpmgen [options] -o FILE.skpm [--gltf FILE.glb]\n"
+           "  --gltf FILE       also write the city as glTF (.glb or .gltf): one mesh per\n"
+           "                    definition, one node per placement, front sides only\n"
            "  --definitions N   component definitions (20)\n"
            "  --faces N         faces per definition (100)\n"
            "  --instances N     placements (2000)\n"
@@ -33,7 +38,7 @@ bool ParseInt(const char* text, int& value) {
 
 int main(int argc, char** argv) {
     skpmgen::CityParameters parameters;
-    std::string output;
+    std::string output, gltfOutput;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "-h" || option == "--help") {
@@ -49,6 +54,8 @@ int main(int argc, char** argv) {
         bool ok = true;
         if (option == "-o" || option == "--output") {
             output = value;
+        } else if (option == "--gltf") {
+            gltfOutput = value;
         } else if (option == "--mirrored") {
             parameters.mirroredShare = std::atof(value);
             ok = parameters.mirroredShare >= 0 && parameters.mirroredShare <= 1;
@@ -81,11 +88,23 @@ int main(int argc, char** argv) {
         Usage(std::cerr);
         return 2;
     }
+    if (!gltfOutput.empty() && !gltf::GltfFormatOf(gltfOutput)) {
+        std::cerr << "skpmgen: --gltf needs a file name ending in .glb or .gltf\n";
+        return 2;
+    }
     std::ofstream file(output);
     file << skpmgen::MakeCityDocument(parameters).dump();
     if (!file.flush()) {
         std::cerr << "skpmgen: cannot write " << output << "\n";
         return 1;
+    }
+    file.close();
+    if (!gltfOutput.empty()) {
+        std::string error;
+        if (!skpmgen::WriteModelGltf(output, gltfOutput, error)) {
+            std::cerr << "skpmgen: " << error << "\n";
+            return 1;
+        }
     }
     const skpmgen::CityCounts counts = skpmgen::CountCity(parameters);
     std::cout << "wrote " << output << ": " << counts.definitionFaces << " definition faces, "

@@ -1,0 +1,120 @@
+#include "scene_materials.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "texture_image.h"
+#include "wide_text.h"
+
+namespace gltf {
+namespace {
+
+double Unit(float value) {
+    return std::clamp(static_cast<double>(value), 0.0, 1.0);
+}
+
+tinygltf::Value Colour(const D3DXCOLOR& c) {
+    return tinygltf::Value(
+        tinygltf::Value::Array{tinygltf::Value(double(c.r)), tinygltf::Value(double(c.g)),
+                               tinygltf::Value(double(c.b)), tinygltf::Value(double(c.a))});
+}
+
+// The DIFFUSE texture id of the first surface drawing `material`; -1 when none has one.
+int DiffuseTextureOf(const Importing::SceneContainer& scene, int material) {
+    for (const Importing::Surface& surface : scene.surfaces) {
+        if (surface.GetMaterialId() != material) continue;
+        for (const auto& [name, value] : surface.GetMaps())
+            if (name == u"DIFFUSE" && value >= 0) return value;
+    }
+    return -1;
+}
+
+// glTF textures made from the scene's texture files, each file read once.
+class TextureCache {
+public:
+    TextureCache(const Importing::SceneContainer& scene, GltfBuilder& builder,
+                 std::vector<std::string>& warnings)
+        : scene_(scene), builder_(builder), warnings_(warnings) {}
+
+    // The glTF texture of scene texture `id`; -1 when it cannot be had.
+    int Get(int id) {
+        if (const auto found = made_.find(id); found != made_.end()) return found->second;
+        return made_[id] = Make(id);
+    }
+
+private:
+    int Make(int id) {
+        if (id < 0 || static_cast<size_t>(id) >= scene_.textureLibrary.size()) {
+            warnings_.push_back("texture " + std::to_string(id) + " is not in the scene; left out");
+            return -1;
+        }
+        const std::string path = Utf8Name(scene_.textureLibrary[id]);
+        std::string problem;
+        std::optional<EncodedImage> image = ReadTextureImage(path, problem);
+        if (!image) {
+            warnings_.push_back("texture " + path + " " + problem + "; left out");
+            return -1;
+        }
+        const size_t slash = path.find_last_of('/');
+        return builder_.AddTexture(std::move(*image),
+                                   slash == std::string::npos ? path : path.substr(slash + 1));
+    }
+
+    const Importing::SceneContainer& scene_;
+    GltfBuilder& builder_;
+    std::vector<std::string>& warnings_;
+    std::map<int, int> made_;
+};
+
+tinygltf::Material ToGltf(const Importing::Material& material, int texture) {
+    tinygltf::Material out;
+    out.name = Utf8Name(material.GetName());
+    const D3DXCOLOR& diffuse = material.GetDiffuse();
+    const double alpha = Unit(diffuse.a) * Unit(material.GetOpacity());
+    out.pbrMetallicRoughness.baseColorFactor = {Unit(diffuse.r), Unit(diffuse.g), Unit(diffuse.b),
+                                                alpha};
+    // SketchUp's materials are painted surfaces, not metal.
+    out.pbrMetallicRoughness.metallicFactor = 0;
+    out.pbrMetallicRoughness.roughnessFactor = 1;
+    if (texture >= 0) out.pbrMetallicRoughness.baseColorTexture.index = texture;
+    if (alpha < 1) out.alphaMode = "BLEND";
+
+    // The engine's emissive is the material's own colour (its ambient term), not light given off;
+    // as emissiveFactor it would make every surface glow, so it stays with the other settings.
+    tinygltf::Value::Object extras;
+    extras["surfaceType"] =
+        tinygltf::Value(std::string(SurfaceTypeName(material.GetSurfaceType())));
+    extras["surfaceTypeId"] = tinygltf::Value(static_cast<int>(material.GetSurfaceType()));
+    extras["opacity"] = tinygltf::Value(double(material.GetOpacity()));
+    extras["specularPower"] = tinygltf::Value(double(material.GetSpecularPower()));
+    extras["emissive"] = Colour(material.GetEmissive());
+    out.extras = tinygltf::Value(std::move(extras));
+    return out;
+}
+
+}  // namespace
+
+const char* SurfaceTypeName(int surfaceType) {
+    switch (surfaceType) {
+        case Importing::SURFACE_ORDINARY:
+            return "ordinary";
+        case Importing::SURFACE_WATER:
+            return "water";
+        case Importing::SURFACE_GLASS:
+            return "glass";
+        default:
+            return "unknown";
+    }
+}
+
+void AddSceneMaterials(const Importing::SceneContainer& scene, GltfBuilder& builder,
+                       std::vector<std::string>& warnings) {
+    TextureCache textures(scene, builder, warnings);
+    for (size_t m = 0; m < scene.sceneMaterials.size(); ++m) {
+        const int id = DiffuseTextureOf(scene, static_cast<int>(m));
+        builder.AddMaterial(ToGltf(scene.sceneMaterials[m], id >= 0 ? textures.Get(id) : -1));
+    }
+}
+
+}  // namespace gltf
