@@ -1,6 +1,6 @@
 // Renders a glTF file (.glb or .gltf) to a PNG with three.js in headless Chromium.
-// Usage: node render.mjs IN.glb|IN.gltf OUT.png [--width W] [--height H] [--timeout SECONDS]
-//        [--verbose]  (time each stage on standard error)
+// Usage: node render.mjs IN.glb|IN.gltf OUT.png [--width W] [--height H] [--from se|sw|nw|ne]
+//        [--timeout SECONDS] [--verbose]  (time each stage on standard error)
 // Exit status: 0 written, 1 the model could not be loaded or drawn, 2 bad usage, 3 timed out.
 import fs from 'node:fs/promises';
 import path from 'node:path';
@@ -62,6 +62,7 @@ async function render(opts, stage) {
         model: `/model/${encodeURIComponent(path.basename(opts.input))}`,
         width: String(opts.width),
         height: String(opts.height),
+        from: opts.from,
       });
       stage('loading the page');
       await page.goto(`${origin}/page/index.html?${query}`, { timeout: opts.timeoutMs });

@@ -1,6 +1,7 @@
 // Loads one glTF file and draws a single frame of it. The driver reads the outcome from
 // window.renderState: { done: false } while working, then { done: true, ok, error?, stats? }.
-// Query parameters: model (URL of the file), width and height (pixels).
+// Query parameters: model (URL of the file), width and height (pixels), from (the compass
+// quarter the camera looks from: se, sw, nw or ne).
 import * as THREE from 'three';
 import { GLTFLoader } from 'three/addons/loaders/GLTFLoader.js';
 import { frameCamera } from './frame.js';
@@ -98,7 +99,7 @@ async function main() {
     return;
   }
   addLights(scene, box);
-  const camera = frameCamera(box, width / height);
+  const camera = frameCamera(box, width / height, params.get('from') ?? 'se');
   renderer.render(scene, camera);
 
   const size = box.getSize(new THREE.Vector3());

@@ -28,23 +28,35 @@ expect_failure() {
 
 node "$here/make_shape.mjs" "$work/shape"
 
-# The layout seen from the south-east: the south-west cube left of the east box, the north
-# tower above it (further back), the checker texture drawn; a mirrored or turned view swaps these.
-if "$render" "$work/shape/shape.gltf" "$work/shape.png" --width 640 --height 360; then
+# expect_layout NAME CONDITION -- ARGS...: render.sh must draw the test scene with every block
+# visible and CONDITION (JavaScript over the probe's centroids p.red.x, p.blue.y, ...) true.
+expect_layout() {
+  local name=$1 condition=$2
+  shift 3
+  if ! "$render" "$work/shape/shape.gltf" "$work/shape.png" "$@"; then
+    fail "$name: the render failed"
+    return
+  fi
   node "$here/probe.mjs" "$work/shape.png" >"$work/probe.json"
   if node -e '
     const p = JSON.parse(require("fs").readFileSync(process.argv[1]));
-    const seen = ["red", "blue", "yellow", "green"].every((c) => p[c].count > 200);
-    const ok = p.width === 640 && p.height === 360 && seen &&
-      p.yellow.x < p.red.x && p.blue.y < p.red.y && p.yellow.x < p.blue.x;
-    process.exit(ok ? 0 : 1);' "$work/probe.json"; then
-    pass "layout of the test scene"
+    const seen = ["red", "blue", "yellow", "green"].every((c) => p[c].count > 100);
+    process.exit(seen && p.width === 640 && p.height === 360 && eval(process.argv[2]) ? 0 : 1);' \
+    "$work/probe.json" "$condition"; then
+    rm "$work/shape.png"
+    pass "$name"
   else
-    fail "layout of the test scene: $(cat "$work/probe.json")"
+    fail "$name: $(cat "$work/probe.json")"
   fi
-else
-  fail "rendering the test scene"
-fi
+}
+
+# From the south-east the south-west cube is left of the east box and of the north tower, and
+# the tower stands further back (higher); a mirrored or turned view swaps these. From the
+# north-west the cube is on the right of both.
+expect_layout "layout seen from the south-east" "p.yellow.x < p.red.x && p.yellow.x < p.blue.x && p.blue.y < p.red.y" \
+  -- --width 640 --height 360
+expect_layout "layout seen from the north-west" "p.yellow.x > p.red.x && p.yellow.x > p.blue.x" \
+  -- --width 640 --height 360 --from nw
 
 # A .glb that is not one, a .gltf whose buffer is missing, a .gltf whose texture is missing.
 head -c 2000 /dev/urandom >"$work/noise.glb"
@@ -61,6 +73,7 @@ expect_failure "empty scene" 1 "no geometry" -- "$work/empty.gltf" "$work/x.png"
 expect_failure "missing input" 2 "no such file" -- "$work/absent.glb" "$work/x.png"
 expect_failure "wrong output type" 2 "must be a .png" -- "$work/shape/shape.gltf" "$work/x.jpg"
 expect_failure "bad width" 2 "whole number" -- "$work/shape/shape.gltf" "$work/x.png" --width 0
+expect_failure "bad viewpoint" 2 "wants se, sw, nw or ne" -- "$work/shape/shape.gltf" "$work/x.png" --from up
 
 [[ ! -e "$work/x.png" ]] && pass "no picture written on failure" || fail "a failed render wrote a picture"
 
