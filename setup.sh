@@ -27,3 +27,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The Khronos glTF validator the tests run over the tools' glTF output, at the version and with
+# the integrity hashes of its committed package-lock.json.
+validator="$(dirname "$0")/tools/gltf-validator"
+if [ ! -d "$validator/node_modules" ]; then
+    echo "setup: installing the glTF validator's npm packages"
+    (cd "$validator" && npm ci --no-audit --no-fund)
+fi

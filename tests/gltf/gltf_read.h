@@ -1,0 +1,51 @@
+// Reading written glTF files back for the tests: the model through tinygltf, accessor data as
+// plain arrays, node matrices applied, and the tools run as a user runs them.
+#pragma once
+
+#include <tiny_gltf.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gltftest {
+
+using Vec3 = std::array<double, 3>;
+
+// The model of a .glb or .gltf file; fails the test (and answers an empty model) when unreadable.
+tinygltf::Model LoadModel(const std::string& path);
+
+std::vector<Vec3> ReadVec3(const tinygltf::Model& model, int accessor);
+std::vector<uint32_t> ReadIndices(const tinygltf::Model& model, int accessor);
+// The bytes a bufferView covers.
+std::vector<unsigned char> ViewBytes(const tinygltf::Model& model, int bufferView);
+
+// A node's matrix (column-major, identity when it has none) applied to a point.
+using Matrix = std::array<double, 16>;
+Matrix NodeMatrix(const tinygltf::Node& node);
+Matrix Multiply(const Matrix& a, const Matrix& b);
+Vec3 Apply(const Matrix& m, const Vec3& p);
+
+Vec3 Cross(const Vec3& a, const Vec3& b);
+double Dot(const Vec3& a, const Vec3& b);
+Vec3 Minus(const Vec3& a, const Vec3& b);
+
+// Runs `program` with `arguments`, standard error kept in `err`; answers the exit status.
+int RunTool(const std::string& program, const std::vector<std::string>& arguments,
+            std::string* err = nullptr);
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace gltftest
