@@ -1,0 +1,69 @@
+#include "targets.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace bench {
+namespace {
+
+double MinOf(const std::vector<double>& values) {
+    return Summarize(values).min;
+}
+
+}  // namespace
+
+const std::vector<std::string>& OwnPhases() {
+    static const std::vector<std::string> phases{"scan s", "walk s", "surfaces s", "merge s"};
+    return phases;
+}
+
+std::vector<Target> EvaluateTargets(const Results& results) {
+    std::vector<Target> targets;
+    if (results.plugin.empty()) return targets;
+    const ThreadedRuns& fewest = results.plugin.front();
+    const ThreadedRuns& most = results.plugin.back();
+    if (!results.assimpTogether.empty()) {
+        const double assimp = MinOf(ValuesOf(results.assimpTogether, "together s"));
+        const double ours = MinOf(ValuesOf(most.runs, "total s"));
+        targets.push_back({"(a) Assimp read+flatten / plug-in total, " + ThreadsText(most.threads),
+                           assimp / ours, 3, true});
+    }
+    for (const ThreadedRuns& plugin : results.plugin) {
+        const ThreadedRuns* floor = results.FloorWith(plugin.threads);
+        if (floor == nullptr) continue;
+        const double own = MinOf(SumsOf(plugin.runs, OwnPhases()));
+        targets.push_back({"(b) plug-in scan..merge / write floor, " + ThreadsText(plugin.threads),
+                           own / MinOf(ValuesOf(floor->runs, "floor s")), 5, false});
+    }
+    if (most.threads > fewest.threads) {
+        const std::vector<std::string> walkMerge{"walk s", "merge s"};
+        targets.push_back(
+            {"(c) walk+merge, " + ThreadsText(fewest.threads) + " / " + ThreadsText(most.threads),
+             MinOf(SumsOf(fewest.runs, walkMerge)) / MinOf(SumsOf(most.runs, walkMerge)), 1.7,
+             true});
+    }
+    if (!results.model.empty()) {
+        double peak = 0;
+        for (const ThreadedRuns& plugin : results.plugin)
+            peak = std::max(peak, LargestPeak(plugin.runs));
+        const double output = fewest.runs.front().Require("output bytes");
+        const double model = MinOf(ValuesOf(results.model, "rss growth bytes"));
+        targets.push_back(
+            {"(d) plug-in peak / (output + model in memory)", peak / (output + model), 2, false});
+    }
+    return targets;
+}
+
+std::string TargetsText(const std::vector<Target>& targets) {
+    std::string text;
+    char line[256];
+    for (const Target& target : targets) {
+        std::snprintf(line, sizeof line, "%-58s %7.2f  (target %s %.1f)  %s\n", target.name.c_str(),
+                      target.ratio, target.atLeast ? ">=" : "<=", target.limit,
+                      target.Met() ? "met" : "MISSED");
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace bench
