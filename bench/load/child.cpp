@@ -11,7 +11,8 @@
 namespace bench {
 namespace {
 
-constexpr int kRaised = 3;  // the child's exit status when `measure` threw
+constexpr const char* kRecordLine = "record\n";
+constexpr const char* kFailureLine = "failed\n";
 
 // A file descriptor closed when it goes out of scope.
 class Descriptor {
@@ -58,21 +59,18 @@ std::string ReadAll(int fd) {
 }
 
 // In the child: never returns. _exit skips the parent's atexit handlers and static destructors,
-// which belong to the parent.
+// which belong to the parent. The first line says whether a record or a failure follows, so
+// that a child ending early without either is told apart from an empty record.
 [[noreturn]] void ChildMain(int fd, const std::function<Record()>& measure) {
-    int status = 0;
     std::string text;
     try {
-        text = measure().Serialize();
+        text = kRecordLine + measure().Serialize();
     } catch (const std::exception& e) {
-        text = e.what();
-        status = kRaised;
+        text = std::string(kFailureLine) + e.what();
     } catch (...) {
-        text = "an exception that is not a std::exception";
-        status = kRaised;
+        text = kFailureLine + std::string("an exception that is not a std::exception");
     }
-    if (!WriteAll(fd, text)) status = status != 0 ? status : 4;
-    ::_exit(status);
+    ::_exit(WriteAll(fd, text) ? 0 : 1);
 }
 
 int WaitFor(pid_t pid) {
@@ -108,12 +106,14 @@ Record RunInChild(const std::function<Record()>& measure) {
         throw std::runtime_error("the measurement was killed by signal " +
                                  std::to_string(WTERMSIG(status)) + " (" +
                                  strsignal(WTERMSIG(status)) + ")");
-    if (WIFEXITED(status) && WEXITSTATUS(status) == kRaised)
-        throw std::runtime_error("the measurement failed: " + text);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("the measurement exited with status " +
                                  std::to_string(WEXITSTATUS(status)));
-    return Record::Parse(text);
+    if (text.starts_with(kFailureLine))
+        throw std::runtime_error("the measurement failed: " + text.substr(strlen(kFailureLine)));
+    if (!text.starts_with(kRecordLine))
+        throw std::runtime_error("the measurement ended without a result");
+    return Record::Parse(text.substr(strlen(kRecordLine)));
 }
 
 }  // namespace bench

@@ -1,0 +1,131 @@
+// The measurements on a small generated city: what the plug-in, Assimp and the SketchUp library
+// report must describe the same model, and bench_load must fail loudly when they do not.
+#include <CityModel.h>
+#include <ModelGltf.h>
+#include <gtest/gtest.h>
+#include <load/assimp_load.h>
+#include <load/child.h>
+#include <load/model_memory.h>
+#include <load/plugin_load.h>
+#include <load/triangle_check.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+skpmgen::CityParameters SmallCity(uint32_t seed) {
+    skpmgen::CityParameters city;
+    city.instances = 150;
+    city.facesPerDefinition = 24;
+    city.definitions = 6;
+    city.depth = 3;
+    city.mirroredShare = 0.3;
+    city.seed = seed;
+    return city;
+}
+
+class CityLoad : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = fs::temp_directory_path() / ("bench_load_test_" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+        Write(SmallCity(1), Model(), Gltf());
+        Write(SmallCity(2), folder_ / "other_defaultsingle.skpm", OtherGltf());
+    }
+    static void TearDownTestSuite() { fs::remove_all(folder_); }
+
+    static void Write(const skpmgen::CityParameters& city, const fs::path& model,
+                      const fs::path& gltf) {
+        std::ofstream(model) << skpmgen::MakeCityDocument(city).dump();
+        std::string error;
+        if (!skpmgen::WriteModelGltf(model, gltf, error)) throw std::runtime_error(error);
+    }
+    static fs::path Model() { return folder_ / "city_defaultsingle.skpm"; }
+    static fs::path Gltf() { return folder_ / "city.glb"; }
+    static fs::path OtherGltf() { return folder_ / "other.glb"; }
+
+    static fs::path folder_;
+};
+fs::path CityLoad::folder_;
+
+TEST_F(CityLoad, PluginAndAssimpPlaceTheSameTrianglesPerMaterial) {
+    const Record one = RunInChild([] { return MeasurePluginLoad(SKPREADER_PLUGIN, Model(), 1); });
+    const Record two = RunInChild([] { return MeasurePluginLoad(SKPREADER_PLUGIN, Model(), 2); });
+    EXPECT_GT(one.Require("triangles"), 0);
+    EXPECT_GE(one.trianglesByMaterial.size(), 3u);
+    EXPECT_EQ(one.Require("output bytes"),
+              32 * one.Require("vertices") + 4 * one.Require("indices"));
+    EXPECT_GE(one.Require("peak bytes"), one.Require("output bytes"));
+    for (const char* phase : {"read document s", "scan s", "walk s", "merge s", "total s"})
+        EXPECT_LE(one.Require(phase), one.Require("total s")) << phase;
+    EXPECT_TRUE(CompareTriangles(one.trianglesByMaterial, two.trianglesByMaterial, "2").empty());
+#ifdef BENCH_HAVE_ASSIMP
+    const Record split = RunInChild([] { return MeasureAssimpReadThenFlatten(Gltf()); });
+    const Record together = RunInChild([] { return MeasureAssimpTogether(Gltf()); });
+    for (const Record* assimp : {&split, &together}) {
+        for (const auto& line :
+             CompareTriangles(one.trianglesByMaterial, assimp->trianglesByMaterial, "Assimp"))
+            ADD_FAILURE() << line;
+    }
+    EXPECT_EQ(split.Require("triangles"), one.Require("triangles"));
+#endif
+}
+
+TEST_F(CityLoad, ModelInMemoryCountsEveryPlacedFace) {
+    const Record record = RunInChild([] { return MeasureModelInMemory(Model()); });
+    const skpmgen::CityCounts counts = skpmgen::CountCity(SmallCity(1));
+    EXPECT_EQ(record.Require("placed faces"), double(counts.placedFaceSides / 2));
+    EXPECT_GT(record.Require("rss growth bytes"), 0);
+    EXPECT_THROW(RunInChild([] { return MeasureModelInMemory(folder_ / "none.skpm"); }),
+                 std::runtime_error);
+    EXPECT_THROW(
+        RunInChild([] { return MeasurePluginLoad(SKPREADER_PLUGIN, folder_ / "none.skpm", 1); }),
+        std::runtime_error);
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun RunTool(const fs::path& model, const fs::path& gltf) {
+    const fs::path output = model.parent_path() / "tool.txt";
+    const std::string command = std::string(BENCH_LOAD_TOOL) + " " + model.string() + " " +
+                                gltf.string() + " --runs 1 --plugin " + SKPREADER_PLUGIN + " >" +
+                                output.string() + " 2>&1";
+    ToolRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ostringstream text;
+    text << std::ifstream(output).rdbuf();
+    run.out = text.str();
+    return run;
+}
+
+TEST_F(CityLoad, ToolPrintsEveryRowAndFailsOnlyOnDifferingTriangles) {
+    const ToolRun good = RunTool(Model(), Gltf());
+    EXPECT_EQ(good.status, 0) << good.out;
+    for (const char* row : {"| plug-in, 1 thread: total |", "| plug-in, 2 threads: merge |",
+                            "| model in memory", "| floor: malloc + write the output bytes, 2",
+                            "(b) plug-in scan..merge / write floor, 2 threads", "(d) plug-in peak"})
+        EXPECT_NE(good.out.find(row), std::string::npos) << row;
+#ifdef BENCH_HAVE_ASSIMP
+    EXPECT_NE(good.out.find("| Assimp read and flatten together |"), std::string::npos);
+    const ToolRun bad = RunTool(Model(), OtherGltf());
+    EXPECT_EQ(bad.status, 1) << bad.out;
+    EXPECT_NE(bad.out.find("TRIANGLE COUNTS DIFFER"), std::string::npos) << bad.out;
+#endif
+}
+
+}  // namespace
+}  // namespace bench
