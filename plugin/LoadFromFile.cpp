@@ -3,7 +3,6 @@
 #include <Importing/SceneContainer.h>
 #include <Importing/Transform.h>
 #include <SketchUpAPI/model/model.h>
-#include <oneapi/tbb/parallel_for.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -87,6 +86,7 @@ int SkpReader::RunLoad(const std::u16string& path, bool flag) {
         const SUMaterialRef noMaterial = SU_INVALID;
         TreeAddEntities(entities, kBaseTransform, noMaterial, true);
     }
+    leafStaging.FlushAll(materialLeaves);
     phaseClock.Mark("walk");
 
     // Room for one more geometry, surface and material per key, so the geometry addresses kept
@@ -136,12 +136,10 @@ std::vector<void*> SkpReader::OrderedMaterialKeys() const {
 }
 
 void SkpReader::FreeLeafRecords() {
-    for (auto& entry : materialLeaves) {
-        tbb::parallel_for(entry.second.range(), [](const LeafSet::range_type& leaves) {
-            for (SkpLeafNode* leaf : leaves) delete leaf;
-        });
-    }
+    leafStaging.Clear();
     materialLeaves.clear();
+    placements.clear();
+    placements.shrink_to_fit();
 }
 
 // Every way out of a failed load ends here: nothing of the load is left running or held.

@@ -23,15 +23,14 @@ void EmptyTable(Table& table) {
 
 }  // namespace
 
-SkpReader::SkpReader() : layerInfos(8), faceInfos(8), materialLeaves(kLeafBuckets) {
+SkpReader::SkpReader() : layerInfos(8), faceInfos(8), materialLeaves(8) {
     layerInfos.max_load_factor(1.0f);
     faceInfos.max_load_factor(1.0f);
-    materialLeaves.max_load_factor(kLeafLoadFactor);
 }
 
-// Handles are copied as they are: the copy shares the container, the model handles and the leaf
-// records listed in the leaf map with its source. The material table copies its records but
-// never its source's texture worker.
+// Handles are copied as they are: the copy shares the container and the model handles with its
+// source, and its copies of the leaf records point to the source's placements. The material
+// table copies its records but never its source's texture worker; nothing staged is copied.
 SkpReader::SkpReader(const SkpReader& other)
     : Zel_Channel(other),
       unitScale(other.unitScale),

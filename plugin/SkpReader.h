@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Export.h"
+#include "LeafStaging.h"
 #include "LoadPhases.h"
 #include "MaterialLeafMap.h"
 #include "RefHash.h"
@@ -64,7 +65,6 @@ protected:
     // Steps of a load that are not part of the host interface.
     void InitFace(SUFaceRef face, bool isImage);
     SUMaterialRef OwnMaterial(SUDrawingElementRef element) const;
-    LeafSet& LeavesOf(void* materialKey);
     void FreeLeafRecords();
     void AbandonLoad();
     int RunLoad(const std::u16string& path, bool flag);
@@ -82,7 +82,9 @@ protected:
     bool materialsByLayer = false;
     LayerTable layerInfos;
     FaceTable faceInfos;
-    MaterialLeafMap materialLeaves;  // owns the leaf records it lists
+    MaterialLeafMap materialLeaves;  // leaf records by material, filed when the walk ends
+    PlacementList placements;        // what the leaf records point to, for one load
+    LeafStaging leafStaging;         // leaf records on their way into `materialLeaves`
     bool doubleSided = true;
     LoadPhaseClock phaseClock;
 };

@@ -1,6 +1,5 @@
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 
 #include "SkpReader.h"
@@ -8,14 +7,6 @@
 namespace Importing {
 
 namespace {
-
-// A placement whose upper-left 3x3 part has a negative determinant shows the face mirrored.
-bool IsMirrored(const DirectX::XMMATRIX& t) {
-    const float det = t.m[0][0] * (t.m[1][1] * t.m[2][2] - t.m[1][2] * t.m[2][1]) -
-                      t.m[0][1] * (t.m[1][0] * t.m[2][2] - t.m[1][2] * t.m[2][0]) +
-                      t.m[0][2] * (t.m[1][0] * t.m[2][1] - t.m[1][1] * t.m[2][0]);
-    return det < 0.0f;
-}
 
 // Guards the tessellation of a record that the scan left untessellated, which several tasks may
 // be placing at once. Striped, so unrelated faces do not wait for one another.
@@ -25,16 +16,6 @@ std::mutex& TessellationLock(const SkpFaceInfo* info) {
 }
 
 }  // namespace
-
-LeafSet& SkpReader::LeavesOf(void* materialKey) {
-    auto found = materialLeaves.find(materialKey);
-    if (found == materialLeaves.end()) {
-        LeafSet fresh(kLeafBuckets);
-        fresh.max_load_factor(kLeafLoadFactor);
-        found = materialLeaves.emplace(materialKey, std::move(fresh)).first;
-    }
-    return found->second;
-}
 
 void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,
                             bool topLevel) {
@@ -69,15 +50,10 @@ void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMater
         front = back = byLayer;
     }
 
-    const bool mirrored = IsMirrored(transform);
-    auto frontLeaf = std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, false, mirrored});
-    LeavesOf(front.ptr).insert(frontLeaf.get());
-    frontLeaf.release();
+    const SkpPlacement* placement = leafStaging.PlacementFor(transform, placements);
+    leafStaging.Add(front.ptr, SkpLeafNode{&info, placement, false}, materialLeaves);
     if (doubleSided || back.ptr != nullptr) {
-        auto backLeaf =
-            std::make_unique<SkpLeafNode>(SkpLeafNode{&info, transform, true, mirrored});
-        LeavesOf(back.ptr).insert(backLeaf.get());
-        backLeaf.release();
+        leafStaging.Add(back.ptr, SkpLeafNode{&info, placement, true}, materialLeaves);
     }
     std::atomic_ref<bool>(info.placed).store(true);
 }

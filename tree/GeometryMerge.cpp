@@ -1,12 +1,10 @@
 #include <Importing/Geometry.h>
-#include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/parallel_for.h>
-#include <oneapi/tbb/parallel_for_each.h>
 
-#include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <cstring>
+#include <limits>
+#include <map>
+#include <new>
 #include <vector>
 
 #include "SkpReader.h"
@@ -15,78 +13,101 @@ namespace Importing {
 
 namespace {
 
-// Leaf ranges are laid out by face scan order, then placement, then side, so that a model gives
-// the same geometry whatever order the walk's tasks filed them in. The key carries what decides
-// almost every comparison, so sorting rarely has to visit the leaf records themselves.
-struct LeafKey {
-    uint32_t scanOrder;
-    uint32_t translation[3];  // the placement's translation row, bit for bit
-    bool backSide;
-    SkpLeafNode* leaf;
-
-    explicit LeafKey(SkpLeafNode* record)
-        : scanOrder(record->faceInfo->scanOrder), backSide(record->backSide), leaf(record) {
-        std::memcpy(translation, record->transform.m[3], sizeof(translation));
-    }
+// A run of consecutive leaf records of one material: the unit of parallel work while merging,
+// so that one big material keeps every worker busy, and every worker faults in its own part of
+// the fresh output memory.
+struct LeafRun {
+    const SkpMaterialInfo* record;
+    const LeafList* leaves;
+    std::size_t begin, end;
+    int64_t vertices = 0, indices = 0;          // totals of the run
+    int64_t vertexOffset = 0, indexOffset = 0;  // where the run starts in its geometry
 };
 
-bool operator<(const LeafKey& a, const LeafKey& b) {
-    if (a.scanOrder != b.scanOrder) return a.scanOrder < b.scanOrder;
-    const int moved = std::memcmp(a.translation, b.translation, sizeof(a.translation));
-    if (moved != 0) return moved < 0;
-    const int placed =
-        std::memcmp(&a.leaf->transform, &b.leaf->transform, sizeof(a.leaf->transform));
-    if (placed != 0) return placed < 0;
-    return a.backSide < b.backSide;
+constexpr std::size_t kLeavesPerRun = 4096;
+
+// The runs of one material record come out consecutive, also when several keys fall back to the
+// same record (the default one).
+std::vector<LeafRun> SplitIntoRuns(const MaterialLeafMap& materialLeaves,
+                                   const SkpMaterialTable& materials) {
+    std::map<const SkpMaterialInfo*, std::vector<const LeafList*>> byRecord;
+    for (const auto& [key, leaves] : materialLeaves) {
+        byRecord[materials.FindMaterial(SUMaterialRef{key})].push_back(&leaves);
+    }
+    std::vector<LeafRun> runs;
+    for (const auto& [record, lists] : byRecord) {
+        for (const LeafList* leaves : lists) {
+            for (std::size_t begin = 0; begin < leaves->size(); begin += kLeavesPerRun) {
+                const std::size_t end = std::min(leaves->size(), begin + kLeavesPerRun);
+                runs.push_back(LeafRun{record, leaves, begin, end});
+            }
+        }
+    }
+    return runs;
 }
 
-struct LeafTotals {
-    int32_t vertices = 0;
-    int32_t indices = 0;
+void CountRun(LeafRun& run) {
+    for (std::size_t i = run.begin; i != run.end; ++i) {
+        const SkpFaceInfo& face = *(*run.leaves)[i].faceInfo;
+        run.vertices += face.numVertices;
+        run.indices += face.numIndices;
+    }
+}
+
+// Lays the runs of each material record out one after another and returns, per record, the
+// first run and the exact totals its geometry is sized to. The runs of one record are consecutive.
+struct GeometrySize {
+    Geometry* geometry;
+    int64_t vertices, indices;
 };
 
-// Counted in parallel over the flat keys: the set itself splits poorly, by walking its list.
-LeafTotals CountLeaves(const std::vector<LeafKey>& leaves) {
-    std::atomic<int32_t> vertexTotal = 0, indexTotal = 0;
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, leaves.size()),
-                      [&](const tbb::blocked_range<std::size_t>& range) {
-                          int32_t vertices = 0, indices = 0;
-                          for (std::size_t i = range.begin(); i != range.end(); ++i) {
-                              vertices += leaves[i].leaf->faceInfo->numVertices;
-                              indices += leaves[i].leaf->faceInfo->numIndices;
-                          }
-                          vertexTotal.fetch_add(vertices, std::memory_order_relaxed);
-                          indexTotal.fetch_add(indices, std::memory_order_relaxed);
-                      });
-    return {vertexTotal.load(), indexTotal.load()};
+std::vector<GeometrySize> LayOutRuns(std::vector<LeafRun>& runs) {
+    constexpr int64_t kLimit = std::numeric_limits<int32_t>::max();
+    std::vector<GeometrySize> sizes;
+    for (std::size_t first = 0; first < runs.size();) {
+        std::size_t last = first;
+        int64_t vertices = 0, indices = 0;
+        for (; last < runs.size() && runs[last].record == runs[first].record; ++last) {
+            runs[last].vertexOffset = vertices;
+            runs[last].indexOffset = indices;
+            vertices += runs[last].vertices;
+            indices += runs[last].indices;
+        }
+        // One geometry holds at most 2^31 - 1 vertices and indices: its offsets are 32-bit.
+        if (vertices > kLimit || indices > kLimit) throw std::bad_alloc();
+        Geometry* geometry = runs[first].record->geometry;
+        if (vertices != 0 && geometry != nullptr) sizes.push_back({geometry, vertices, indices});
+        first = last;
+    }
+    return sizes;
 }
 
 }  // namespace
 
-// One task per material: each geometry is sized once to the exact totals of its leaf records
-// and then filled by that task alone.
+// Every geometry is sized once to the exact totals of its leaf records, then filled by runs of
+// leaf records in parallel, each run at offsets counted beforehand.
 void SkpReader::MergeGeometries() {
-    std::vector<std::pair<void*, const LeafSet*>> entries;
-    entries.reserve(materialLeaves.size());
-    for (const auto& [key, leaves] : materialLeaves) entries.emplace_back(key, &leaves);
-
-    tbb::parallel_for_each(entries.begin(), entries.end(), [&](const auto& entry) {
-        const SkpMaterialInfo& record = *materials.FindMaterial(SUMaterialRef{entry.first});
-        std::vector<LeafKey> ordered(entry.second->begin(), entry.second->end());
-        const LeafTotals totals = CountLeaves(ordered);
-        Geometry* geometry = record.geometry;
-        if (totals.vertices == 0 || geometry == nullptr) return;
-
-        geometry->vertices.resize(totals.vertices);
-        geometry->indices.resize(totals.indices);
-        std::sort(ordered.begin(), ordered.end());
-        int vertexOffset = 0, indexOffset = 0;
-        for (const LeafKey& key : ordered) {
-            SkpLeafNode* leaf = key.leaf;
-            AddFaceToGeometry(geometry, leaf, vertexOffset, indexOffset, record.sScale,
-                              record.tScale);
-            vertexOffset += leaf->faceInfo->numVertices;
-            indexOffset += leaf->faceInfo->numIndices;
+    std::vector<LeafRun> runs = SplitIntoRuns(materialLeaves, materials);
+    tbb::parallel_for(std::size_t(0), runs.size(), [&](std::size_t r) { CountRun(runs[r]); });
+    // Sizing writes every new element once: the geometries are sized in parallel, so the fresh
+    // memory is faulted in by every worker.
+    const std::vector<GeometrySize> sizes = LayOutRuns(runs);
+    tbb::parallel_for(std::size_t(0), sizes.size(), [&](std::size_t g) {
+        sizes[g].geometry->vertices.resize(static_cast<std::size_t>(sizes[g].vertices));
+        sizes[g].geometry->indices.resize(static_cast<std::size_t>(sizes[g].indices));
+    });
+    tbb::parallel_for(std::size_t(0), runs.size(), [&](std::size_t r) {
+        const LeafRun& run = runs[r];
+        Geometry* geometry = run.record->geometry;
+        if (geometry == nullptr) return;
+        int vertexOffset = static_cast<int>(run.vertexOffset);
+        int indexOffset = static_cast<int>(run.indexOffset);
+        for (std::size_t i = run.begin; i != run.end; ++i) {
+            SkpLeafNode& leaf = const_cast<SkpLeafNode&>((*run.leaves)[i]);
+            AddFaceToGeometry(geometry, &leaf, vertexOffset, indexOffset, run.record->sScale,
+                              run.record->tScale);
+            vertexOffset += leaf.faceInfo->numVertices;
+            indexOffset += leaf.faceInfo->numIndices;
         }
     });
 }

@@ -1,33 +1,19 @@
 #pragma once
 
 #include <oneapi/tbb/concurrent_unordered_map.h>
-#include <oneapi/tbb/concurrent_unordered_set.h>
-
-#include <cstddef>
-#include <cstdint>
+#include <oneapi/tbb/concurrent_vector.h>
 
 #include "SkpLeafNode.h"
 
 namespace Importing {
 
-// Leaf records come from a slab allocator: their addresses share their low bits, and the set's
-// buckets are chosen by the low bits of the hash. Mixing the bits keeps every bucket in use.
-struct LeafHash {
-    std::size_t operator()(const SkpLeafNode* leaf) const noexcept {
-        std::uint64_t x = reinterpret_cast<std::uintptr_t>(leaf);
-        x ^= x >> 33;
-        x *= 0xff51afd7ed558ccdULL;
-        x ^= x >> 33;
-        return static_cast<std::size_t>(x);
-    }
-};
-
 // Leaf records filed by material: the key is the pointer value of the material handle, the null
-// handle standing for faces without material.
-using LeafSet = tbb::concurrent_unordered_set<SkpLeafNode*, LeafHash>;
-using MaterialLeafMap = tbb::concurrent_unordered_map<void*, LeafSet>;
+// handle standing for faces without material. The records are held by value; a concurrent vector
+// never moves what it holds, so the walk's tasks append blocks of them while others read.
+using LeafList = tbb::concurrent_vector<SkpLeafNode>;
+using MaterialLeafMap = tbb::concurrent_unordered_map<void*, LeafList>;
 
-inline constexpr std::size_t kLeafBuckets = 8;
-inline constexpr float kLeafLoadFactor = 4.0f;
+// The placements the leaf records point to, one per visit of a collection with faces.
+using PlacementList = tbb::concurrent_vector<SkpPlacement>;
 
 }  // namespace Importing

@@ -1,18 +1,58 @@
 #include "SkpLeafNode.h"
 
-#include <oneapi/tbb/scalable_allocator.h>
-
-#include <new>
+#include <cmath>
 
 namespace Importing {
 
-void* SkpLeafNode::operator new(std::size_t size) {
-    if (void* memory = scalable_aligned_malloc(size, alignof(SkpLeafNode))) return memory;
-    throw std::bad_alloc();
+namespace {
+
+using DirectX::XMMATRIX;
+
+// A placement whose upper-left 3x3 part has a negative determinant shows the face mirrored.
+bool IsMirrored(const XMMATRIX& t) {
+    const float det = t.m[0][0] * (t.m[1][1] * t.m[2][2] - t.m[1][2] * t.m[2][1]) -
+                      t.m[0][1] * (t.m[1][0] * t.m[2][2] - t.m[1][2] * t.m[2][0]) +
+                      t.m[0][2] * (t.m[1][0] * t.m[2][1] - t.m[1][1] * t.m[2][0]);
+    return det < 0.0f;
 }
 
-void SkpLeafNode::operator delete(void* pointer) noexcept {
-    scalable_aligned_free(pointer);
+// The cofactor matrix of the upper-left 3x3 part: the inverse transpose up to the factor 1/det,
+// so it still turns normals the right way when the placement squashes an axis to nothing.
+XMMATRIX CofactorMatrix(const XMMATRIX& t) {
+    const auto& m = t.m;
+    XMMATRIX c = DirectX::XMMatrixIdentity();
+    for (int r = 0; r < 3; ++r) {
+        for (int k = 0; k < 3; ++k) {
+            const int r1 = (r + 1) % 3, r2 = (r + 2) % 3, k1 = (k + 1) % 3, k2 = (k + 2) % 3;
+            c.m[r][k] = m[r1][k1] * m[r2][k2] - m[r1][k2] * m[r2][k1];
+        }
+    }
+    return c;
 }
+
+bool IsFinite(const XMMATRIX& matrix) {
+    for (const auto& row : matrix.m) {
+        for (float value : row) {
+            if (!std::isfinite(value)) return false;
+        }
+    }
+    return true;
+}
+
+// The inverse transpose of the placement without its translation.
+XMMATRIX NormalMatrix(const XMMATRIX& transform) {
+    XMMATRIX linear = transform;
+    linear.m[3][0] = linear.m[3][1] = linear.m[3][2] = 0.0f;
+    linear.m[3][3] = 1.0f;
+    const XMMATRIX normal = DirectX::XMMatrixTranspose(DirectX::XMMatrixInverse(nullptr, linear));
+    return IsFinite(normal) ? normal : CofactorMatrix(linear);
+}
+
+}  // namespace
+
+SkpPlacement::SkpPlacement(const XMMATRIX& placement)
+    : transform(placement),
+      normalMatrix(NormalMatrix(placement)),
+      mirrored(IsMirrored(placement)) {}
 
 }  // namespace Importing

@@ -2,22 +2,29 @@
 
 #include <DirectXMath.h>
 
-#include <cstddef>
-
 namespace Importing {
 
 struct SkpFaceInfo;
 
-// One placed side of one face. Made in their millions by the walk's tasks at once, so they come
-// from the runtime's scalable allocator.
-struct SkpLeafNode {
-    SkpFaceInfo* faceInfo = nullptr;  // not owned: the face table's record
-    DirectX::XMMATRIX transform;      // accumulated placement, row-vector convention
-    bool backSide = false;
-    bool mirrored = false;  // the placement reverses orientation
+// Where one visit of an entities collection puts its faces. Every face of the visit shares it,
+// so the matrices are stored and derived once per visit, not once per placed face.
+struct SkpPlacement {
+    explicit SkpPlacement(const DirectX::XMMATRIX& placement);
 
-    static void* operator new(std::size_t size);
-    static void operator delete(void* pointer) noexcept;
+    DirectX::XMMATRIX transform;     // accumulated placement, row-vector convention
+    DirectX::XMMATRIX normalMatrix;  // turns normals as `transform` turns surfaces
+    bool mirrored = false;           // the placement reverses orientation
+};
+
+// One placed side of one face. Made in their millions by the walk's tasks at once, so they are
+// small values kept in blocks, never allocated one by one.
+struct SkpLeafNode {
+    SkpFaceInfo* faceInfo = nullptr;          // not owned: the face table's record
+    const SkpPlacement* placement = nullptr;  // not owned: the reader's placement list
+    bool backSide = false;
+
+    const DirectX::XMMATRIX& transform() const { return placement->transform; }
+    bool mirrored() const { return placement->mirrored; }
 };
 
 }  // namespace Importing

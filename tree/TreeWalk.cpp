@@ -29,6 +29,18 @@ std::vector<Ref> FetchAll(SUEntitiesRef entities, size_t count, Getter getter) {
     return list;
 }
 
+// Faces are cheap to place: fewer than this many are not worth a task of their own.
+constexpr size_t kFacesPerTask = 32;
+
+// Calls `visit(i)` for every i below `count`, spread over the workers.
+template <typename Visit>
+void ForEachElement(size_t count, const Visit& visit) {
+    tbb::parallel_for(tbb::blocked_range<size_t>(0, count),
+                      [&](const tbb::blocked_range<size_t>& range) {
+                          for (size_t i = range.begin(); i != range.end(); ++i) visit(i);
+                      });
+}
+
 size_t CountOrZero(SUResult (*counter)(SUEntitiesRef, size_t*), SUEntitiesRef entities) {
     size_t count = 0;
     return counter(entities, &count) == SU_ERROR_NONE ? count : 0;
@@ -36,8 +48,8 @@ size_t CountOrZero(SUResult (*counter)(SUEntitiesRef, size_t*), SUEntitiesRef en
 
 }  // namespace
 
-// Up to four tasks per collection, one per kind of element; the faces of a collection are spread
-// over the workers. Returns when everything below has been placed.
+// Up to four tasks per collection, one per kind of element, each spreading its elements over the
+// workers. Returns when everything below has been placed.
 void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMaterialRef material,
                                 bool topLevel) {
     const size_t instanceCount = CountOrZero(SUEntitiesGetNumInstances, entities);
@@ -46,37 +58,43 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
     const size_t imageCount = CountOrZero(SUEntitiesGetNumImages, entities);
     if (instanceCount + groupCount + faceCount + imageCount == 0) return;
 
+    // Each kind's elements are walked in a parallel loop too: a wide collection (a city's
+    // thousands of placements) keeps every worker busy, not only the faces of each placement.
     tbb::task_group tasks;
     if (instanceCount != 0) {
         tasks.run([&] {
-            for (SUComponentInstanceRef instance : FetchAll<SUComponentInstanceRef>(
-                     entities, instanceCount, SUEntitiesGetInstances)) {
-                TreeAddInstance(instance, transform, material, topLevel);
-            }
+            const std::vector<SUComponentInstanceRef> instances =
+                FetchAll<SUComponentInstanceRef>(entities, instanceCount, SUEntitiesGetInstances);
+            ForEachElement(instances.size(), [&](size_t i) {
+                TreeAddInstance(instances[i], transform, material, topLevel);
+            });
         });
     }
     if (groupCount != 0) {
         tasks.run([&] {
-            for (SUGroupRef group :
-                 FetchAll<SUGroupRef>(entities, groupCount, SUEntitiesGetGroups)) {
-                TreeAddGroup(group, transform, material, topLevel);
-            }
+            const std::vector<SUGroupRef> groups =
+                FetchAll<SUGroupRef>(entities, groupCount, SUEntitiesGetGroups);
+            ForEachElement(groups.size(), [&](size_t i) {
+                TreeAddGroup(groups[i], transform, material, topLevel);
+            });
         });
     }
     if (imageCount != 0) {
         tasks.run([&] {
+            const std::vector<SUImageRef> images =
+                FetchAll<SUImageRef>(entities, imageCount, SUEntitiesGetImages);
             // An image is walked as the component instance it is inside SketchUp.
-            for (SUImageRef image :
-                 FetchAll<SUImageRef>(entities, imageCount, SUEntitiesGetImages)) {
-                TreeAddInstance(SUComponentInstanceRef{image.ptr}, transform, material, topLevel);
-            }
+            ForEachElement(images.size(), [&](size_t i) {
+                TreeAddInstance(SUComponentInstanceRef{images[i].ptr}, transform, material,
+                                topLevel);
+            });
         });
     }
     if (faceCount != 0) {
         tasks.run([&] {
             const std::vector<SUFaceRef> faces =
                 FetchAll<SUFaceRef>(entities, faceCount, SUEntitiesGetFaces);
-            tbb::parallel_for(tbb::blocked_range<size_t>(0, faces.size()),
+            tbb::parallel_for(tbb::blocked_range<size_t>(0, faces.size(), kFacesPerTask),
                               [&](const tbb::blocked_range<size_t>& range) {
                                   for (size_t i = range.begin(); i != range.end(); ++i) {
                                       TreeAddFace(faces[i], transform, material, topLevel);

@@ -35,7 +35,9 @@ Written Assemble(const SkpFaceInfo& face, const XMMATRIX& transform, bool backSi
     Geometry geometry;
     geometry.vertices.resize(10 + face.numVertices);
     geometry.indices.resize(2 + face.numIndices, 99);
-    SkpLeafNode leaf{const_cast<SkpFaceInfo*>(&face), transform, backSide, mirrored};
+    SkpPlacement placement(transform);
+    placement.mirrored = mirrored;  // the winding rule is tested apart from the determinant
+    SkpLeafNode leaf{const_cast<SkpFaceInfo*>(&face), &placement, backSide};
     reader.AddFaceToGeometry(&geometry, &leaf, 10, 2, sScale, tScale);
     EXPECT_EQ(geometry.indices[0], 99u);  // nothing outside the reserved ranges is written
     EXPECT_EQ(geometry.indices[1], 99u);
