@@ -6,14 +6,25 @@ namespace Importing {
 
 namespace {
 
-using DirectX::XMMATRIX;
+// The parts of a 4x4 row-vector matrix that place a point, held in locals: writing the output
+// vertices may not then force the compiler to read the matrix again for every vertex.
+struct Affine {
+    float m[4][3];
 
-// (x, y, z, 1) times m, first three components.
-inline void TransformPoint(const float* p, const XMMATRIX& m, float out[3]) {
-    for (int j = 0; j < 3; ++j) {
-        out[j] = p[0] * m.m[0][j] + p[1] * m.m[1][j] + p[2] * m.m[2][j] + m.m[3][j];
+    explicit Affine(const DirectX::XMMATRIX& matrix) {
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 3; ++c) m[r][c] = matrix.m[r][c];
+        }
     }
-}
+
+    // (x, y, z, 1) times the matrix; `translate` false leaves the fourth row out.
+    void Apply(const float* p, bool translate, float out[3]) const {
+        for (int j = 0; j < 3; ++j) {
+            out[j] =
+                p[0] * m[0][j] + p[1] * m[1][j] + p[2] * m[2][j] + (translate ? m[3][j] : 0.0f);
+        }
+    }
+};
 
 }  // namespace
 
@@ -33,13 +44,16 @@ void SkpReader::AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int ver
         for (int k = 0; k < indexCount; ++k) indices[k] = stored[k] + vertexOffset;
     }
 
+    const Affine place(placement.transform), turn(placement.normalMatrix);
     const float normalSign = leaf->backSide ? -1.0f : 1.0f;
+    const float* positions = face.positions.data();
+    const float* normals = face.normals.data();
     const float* uvs = leaf->backSide ? face.backUVs.data() : face.frontUVs.data();
     Vertex* vertices = geometry->vertices.data() + vertexOffset;
     for (int i = 0; i < face.numVertices; ++i) {
         float position[3], normal[3];
-        TransformPoint(&face.positions[3 * i], placement.transform, position);
-        TransformPoint(&face.normals[3 * i], placement.normalMatrix, normal);
+        place.Apply(positions + 3 * i, true, position);
+        turn.Apply(normals + 3 * i, false, normal);
         vertices[i] = Vertex(position[0], position[1], position[2], normalSign * normal[0],
                              normalSign * normal[1], normalSign * normal[2], sScale * uvs[2 * i],
                              1.0f - tScale * uvs[2 * i + 1]);

@@ -15,9 +15,29 @@ const SkpPlacement* LeafStaging::PlacementFor(const DirectX::XMMATRIX& transform
     return last;
 }
 
+std::vector<SkpLeafNode>& LeafStaging::Worker::BlockOf(void* materialKey) {
+    if (pending.size() <= kScanned) {
+        for (Pending& entry : pending) {
+            if (entry.materialKey == materialKey) return entry.block;
+        }
+    } else if (const auto found = index.find(materialKey); found != index.end()) {
+        return pending[found->second].block;
+    }
+    std::vector<SkpLeafNode> block;
+    block.reserve(kBlock);
+    pending.push_back(Pending{materialKey, std::move(block)});
+    if (pending.size() > kScanned) {
+        if (index.empty()) {
+            for (std::size_t i = 0; i < pending.size(); ++i) index[pending[i].materialKey] = i;
+        } else {
+            index[materialKey] = pending.size() - 1;
+        }
+    }
+    return pending.back().block;
+}
+
 void LeafStaging::Add(void* materialKey, const SkpLeafNode& leaf, MaterialLeafMap& leaves) {
-    std::vector<SkpLeafNode>& block = workers.local().pending[materialKey];
-    if (block.capacity() < kBlock) block.reserve(kBlock);
+    std::vector<SkpLeafNode>& block = workers.local().BlockOf(materialKey);
     block.push_back(leaf);
     if (block.size() == kBlock) HandOver(materialKey, block, leaves);
 }
@@ -32,8 +52,8 @@ void LeafStaging::HandOver(void* materialKey, std::vector<SkpLeafNode>& block,
 
 void LeafStaging::FlushAll(MaterialLeafMap& leaves) {
     for (Worker& worker : workers) {
-        for (auto& [key, block] : worker.pending) {
-            if (!block.empty()) HandOver(key, block, leaves);
+        for (Pending& entry : worker.pending) {
+            if (!entry.block.empty()) HandOver(entry.materialKey, entry.block, leaves);
         }
     }
 }

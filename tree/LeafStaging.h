@@ -31,9 +31,20 @@ public:
     void Clear();
 
 private:
+    struct Pending {
+        void* materialKey;
+        std::vector<SkpLeafNode> block;
+    };
+    // A worker's blocks, one per material it has seen. Few materials are found by a short scan;
+    // beyond that by the index.
     struct Worker {
+        static constexpr std::size_t kScanned = 16;
+
+        std::vector<SkpLeafNode>& BlockOf(void* materialKey);
+
         const SkpPlacement* lastPlacement = nullptr;
-        std::unordered_map<void*, std::vector<SkpLeafNode>> pending;
+        std::vector<Pending> pending;
+        std::unordered_map<void*, std::size_t> index;  // used once there are more than kScanned
     };
     using Workers = tbb::enumerable_thread_specific<Worker, tbb::cache_aligned_allocator<Worker>,
                                                     tbb::ets_key_per_instance>;
