@@ -191,6 +191,29 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
     }
 }
 
+// An opaque material whose texture has transparent pixels (foliage) is cut out along them; an
+// opaque texture keeps the material opaque.
+TEST(SceneGltf, TexturesWithTransparentPixelsCutTheirMaterialOut) {
+    TempDir dir;
+    Scene scene;
+    const unsigned char leaves[] = {0, 128, 0, 255, 0, 0, 0, 0};  // a leaf pixel, a hole
+    const unsigned char solid[] = {0, 128, 0, 255, 9, 9, 9, 255};
+    const std::string leavesPath = dir / "leaves.png", solidPath = dir / "solid.png";
+    ASSERT_NE(stbi_write_png(leavesPath.c_str(), 2, 1, 4, leaves, 8), 0);
+    ASSERT_NE(stbi_write_png(solidPath.c_str(), 2, 1, 4, solid, 8), 0);
+    const std::vector<Vertex> floor = {
+        {5, 0, 0, 0, 1, 0, 0, 0}, {5, 0, 1, 0, 1, 0, 0, 1}, {6, 0, 0, 0, 1, 0, 1, 0}};
+    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Leaves", {1, 1, 1, 1}),
+               scene.container.AddTextureToLibrary({leavesPath.begin(), leavesPath.end()}, 0));
+    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Solid", {1, 1, 1, 1}),
+               scene.container.AddTextureToLibrary({solidPath.begin(), solidPath.end()}, 0));
+    std::vector<std::string> warnings;
+    const tinygltf::Model model = scene.WriteAndRead(dir / "cut.glb", warnings);
+    ASSERT_EQ(model.materials.size(), 2u);
+    EXPECT_EQ(model.materials[0].alphaMode, "MASK");
+    EXPECT_EQ(model.materials[1].alphaMode, "OPAQUE");
+}
+
 TEST(SceneGltf, GeometriesWithoutTrianglesOrWithBadIndicesGetNoMesh) {
     Scene scene;
     const int paint = scene.Material(u"Paint", {1, 0, 0, 1});

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "texture_image.h"
@@ -43,6 +44,9 @@ public:
         return made_[id] = Make(id);
     }
 
+    // Whether glTF texture `texture` has pixels that are not fully opaque.
+    bool IsCutOut(int texture) const { return cutOuts_.count(texture) != 0; }
+
 private:
     int Make(int id) {
         if (id < 0 || static_cast<size_t>(id) >= scene_.textureLibrary.size()) {
@@ -56,18 +60,22 @@ private:
             warnings_.push_back("texture " + path + " " + problem + "; left out");
             return -1;
         }
+        const bool cutOut = HasTransparentPixels(*image);
         const size_t slash = path.find_last_of('/');
-        return builder_.AddTexture(std::move(*image),
-                                   slash == std::string::npos ? path : path.substr(slash + 1));
+        const int texture = builder_.AddTexture(
+            std::move(*image), slash == std::string::npos ? path : path.substr(slash + 1));
+        if (cutOut) cutOuts_.insert(texture);
+        return texture;
     }
 
     const Importing::SceneContainer& scene_;
     GltfBuilder& builder_;
     std::vector<std::string>& warnings_;
     std::map<int, int> made_;
+    std::set<int> cutOuts_;
 };
 
-tinygltf::Material ToGltf(const Importing::Material& material, int texture) {
+tinygltf::Material ToGltf(const Importing::Material& material, int texture, bool cutOut) {
     tinygltf::Material out;
     out.name = Utf8Name(material.GetName());
     const D3DXCOLOR& diffuse = material.GetDiffuse();
@@ -78,7 +86,13 @@ tinygltf::Material ToGltf(const Importing::Material& material, int texture) {
     out.pbrMetallicRoughness.metallicFactor = 0;
     out.pbrMetallicRoughness.roughnessFactor = 1;
     if (texture >= 0) out.pbrMetallicRoughness.baseColorTexture.index = texture;
-    if (alpha < 1) out.alphaMode = "BLEND";
+    // A see-through material blends; an opaque one whose texture has transparent pixels (leaves,
+    // fences) is cut out along them.
+    if (alpha < 1) {
+        out.alphaMode = "BLEND";
+    } else if (cutOut) {
+        out.alphaMode = "MASK";
+    }
 
     // The engine's emissive is the material's own colour (its ambient term), not light given off;
     // as emissiveFactor it would make every surface glow, so it stays with the other settings.
@@ -113,7 +127,9 @@ void AddSceneMaterials(const Importing::SceneContainer& scene, GltfBuilder& buil
     TextureCache textures(scene, builder, warnings);
     for (size_t m = 0; m < scene.sceneMaterials.size(); ++m) {
         const int id = DiffuseTextureOf(scene, static_cast<int>(m));
-        builder.AddMaterial(ToGltf(scene.sceneMaterials[m], id >= 0 ? textures.Get(id) : -1));
+        const int texture = id >= 0 ? textures.Get(id) : -1;
+        builder.AddMaterial(
+            ToGltf(scene.sceneMaterials[m], texture, texture >= 0 && textures.IsCutOut(texture)));
     }
 }
 

@@ -49,6 +49,23 @@ std::optional<EncodedImage> ConvertToPng(const std::vector<unsigned char>& bytes
 
 }  // namespace
 
+bool HasTransparentPixels(const EncodedImage& image) {
+    if (image.bytes.size() > INT_MAX) return false;
+    int width = 0, height = 0, channels = 0;
+    const auto* bytes = image.bytes.data();
+    const int size = static_cast<int>(image.bytes.size());
+    if (!stbi_info_from_memory(bytes, size, &width, &height, &channels)) return false;
+    if (channels != 2 && channels != 4) return false;
+    const std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+        stbi_load_from_memory(bytes, size, &width, &height, &channels, 4), stbi_image_free);
+    if (!pixels) return false;
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (pixels.get()[4 * i + 3] != 255) return true;
+    }
+    return false;
+}
+
 std::optional<EncodedImage> EncodeTextureImage(std::vector<unsigned char> bytes,
                                                std::string& problem) {
     if (StartsWith(bytes, "\x89PNG\r\n\x1a\n", 8))

@@ -13,6 +13,9 @@ namespace gltf {
 // The file's image, or nothing with `problem` saying why (missing, unreadable, not an image).
 std::optional<EncodedImage> ReadTextureImage(const std::string& path, std::string& problem);
 
+// Whether the encoded image has a pixel that is not fully opaque (a cut-out such as foliage).
+bool HasTransparentPixels(const EncodedImage& image);
+
 // The same for bytes already in memory.
 std::optional<EncodedImage> EncodeTextureImage(std::vector<unsigned char> bytes,
                                                std::string& problem);
