@@ -1,7 +1,7 @@
 #include "host_load.h"
 
 #include <cxxabi.h>
-#include <oneapi/tbb/global_control.h>
+#include <oneapi/tbb/task_arena.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -64,12 +64,13 @@ SKPIMPORT_CALLS_BY_SLOT LoadOutcome RunLoad(HostChannel& reader, Importing::Scen
                                             const std::u16string& path,
                                             const std::u16string& config, bool flag, int threads) {
     LoadOutcome outcome;
-    std::optional<tbb::global_control> cap;
-    if (threads > 0) cap.emplace(tbb::global_control::max_allowed_parallelism, threads);
+    // The cap is an arena around the load, as a host that shares the runtime would set it; the
+    // arena's default is every core.
+    tbb::task_arena arena(threads > 0 ? threads : tbb::task_arena::automatic);
 
     const auto start = std::chrono::steady_clock::now();
     try {
-        outcome.result = reader.LoadFromFile(scene, path, config, flag);
+        arena.execute([&] { outcome.result = reader.LoadFromFile(scene, path, config, flag); });
     } catch (...) {
         outcome.raised = DescribeCurrentException();
     }
