@@ -93,7 +93,9 @@ void SkpMaterialTable::InitTextureInfo(SkpMaterialInfo& record) {
         extension = large ? u".bmp" : u".png";
         record.imageFormat = large ? kImageBmp : kImagePng;
     }
-    record.textureFile = tempFolder + stem + extension;
+    // Without a temporary folder a bare name would land in the current directory: the texture
+    // is not exported, and the material shows its colour.
+    if (!tempFolder.empty()) record.textureFile = tempFolder + stem + extension;
 }
 
 }  // namespace Importing

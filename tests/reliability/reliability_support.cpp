@@ -1,0 +1,68 @@
+#include "reliability_support.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "ReaderProbe.h"
+
+namespace reliability {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+json TexturedModel(const std::vector<std::string>& textureFileNames) {
+    // Three grey pixels with alpha, written as PNG.
+    const json pixels = {
+        {"width", 3}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "gICA/4CAgP+AgID/"}};
+    json materials = {{{"name", "Plain"}, {"color", {200, 10, 10, 255}}}};
+    json faces = {Importing::testing::Square(5, 0)};
+    faces[0]["front"] = "Plain";
+    for (size_t i = 0; i < textureFileNames.size(); ++i) {
+        const std::string name = "M" + std::to_string(i);
+        materials.push_back({{"name", name},
+                             {"color", {100, 100, 100, 255}},
+                             {"texture", {{"file", textureFileNames[i]}, {"pixels", pixels}}}});
+        json face = Importing::testing::Square(5, static_cast<double>(i + 1));
+        face["front"] = name;
+        faces.push_back(face);
+    }
+    return Importing::testing::Document({{"faces", faces}}, json::array(), materials);
+}
+
+std::vector<fs::path> FilesUnder(const fs::path& root) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_directory()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+json ReadJson(const fs::path& path) {
+    std::ifstream in(path);
+    return json::parse(in);
+}
+
+Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
+                 const fs::path& sceneFile) {
+    Import result;
+    ToolRequest request;
+    request.arguments = {"--quiet", "--scene-json", sceneFile.string(), model};
+    request.environment = {{"TMPDIR", tmpdir}};
+    request.workingFolder = cwd;
+    request.limit = std::chrono::seconds(60);
+    result.run = RunSkpimport(request);
+    if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
+    return result;
+}
+
+json WithoutTextures(const json& scene) {
+    json kept = {{"nodes", scene.at("nodes")}, {"geometries", scene.at("geometries")}};
+    for (const json& material : scene.at("materials"))
+        kept["materials"].push_back({material.at("name"), material.at("surfaceType")});
+    for (const json& surface : scene.at("surfaces"))
+        kept["surfaces"].push_back({surface.at("geometry"), surface.at("material")});
+    return kept;
+}
+
+}  // namespace reliability

@@ -1,0 +1,37 @@
+// Models and checks shared by the reliability tests.
+#pragma once
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tool_runner.h"
+
+namespace reliability {
+
+// One import by the host tool: its run, and the scene JSON it wrote (null when none).
+struct Import {
+    ToolResult run;
+    nlohmann::json scene;
+};
+
+// Imports `model` with skpimport, textures going to `tmpdir`, from the working folder `cwd`; the
+// scene JSON is written to `sceneFile`.
+Import RunImport(const std::string& model, const std::string& tmpdir,
+                 const std::filesystem::path& cwd, const std::filesystem::path& sceneFile);
+
+// A model with one PNG-textured material per texture file name ("M0", "M1", ...), each on a
+// face of its own, and one plain material.
+nlohmann::json TexturedModel(const std::vector<std::string>& textureFileNames);
+
+// Everything under `root` that is not a folder, recursively, sorted.
+std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& root);
+
+nlohmann::json ReadJson(const std::filesystem::path& path);
+
+// What a scene JSON says apart from textures: nodes, geometries, surfaces' geometries, material
+// names and surface types. Two loads of one model that differ only in their textures agree on it.
+nlohmann::json WithoutTextures(const nlohmann::json& scene);
+
+}  // namespace reliability

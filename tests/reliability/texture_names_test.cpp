@@ -1,0 +1,116 @@
+// Texture names from a model are only text: whatever they hold, the exported file lands directly
+// in the temporary folder, under a name every file system takes; safe names keep their form.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "MaterialText.h"
+#include "ReaderProbe.h"
+#include "SceneQueries.h"
+#include "TextureFileName.h"
+#include "reliability_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Importing::TextureFileStem;
+using Importing::ToUtf8;
+
+struct StemCase {
+    std::u16string fileName, materialName, stem;
+};
+
+TEST(TextureFileStem, KeepsSafeNamesAndNeutralisesTheRest) {
+    const StemCase cases[] = {
+        {u"wood.png", u"Wood", u"1_wood"},
+        {u"Ziegel rot.v2.jpg", u"", u"1_Ziegel rot.v2"},
+        {u"\U0001F3E0 Haus.png", u"", u"1_\U0001F3E0 Haus"},
+        {u"C:\\Textures\\brick.jpg", u"", u"1_brick"},
+        {u"../../x.png", u"", u"1_x"},
+        {u"..\\..\\..\\win.ini", u"", u"1_win"},
+        {u"/etc/passwd", u"", u"1_passwd"},
+        {u"textures/", u"Brick wall!", u"1_Brick wall_"},
+        {u".png", u"a\tb\nc", u"1_a_b_c"},
+        {u"..", u"M", u"1_."},
+        {u"CON", u"", u"1_CON"},
+        {u"NUL.png", u"", u"1_NUL"},
+        {std::u16string(u"a\0b\x1b[1m\x7f\x85\x9f.png", 14), u"", u"1_a_b_[1m___"},
+        {u"what?<is>:\"this\"|*.jpg", u"", u"1_what__is___this___"},
+        {std::u16string(u"x") + char16_t(0xD800) + u"y.png", u"", u"1_x_y"},
+        {std::u16string{char16_t(0xDC00), char16_t(0xD800)}, u"", u"1___"},
+        {std::u16string(u"a") + char16_t(0xD83C), u"", u"1_a_"},
+    };
+    for (const StemCase& c : cases) {
+        EXPECT_EQ(TextureFileStem(c.fileName, 1, c.materialName), c.stem) << ToUtf8(c.stem);
+    }
+}
+
+// The stem with its 4-character extension fits in 255 bytes of UTF-8, cut between characters.
+TEST(TextureFileStem, LongNamesAreCutToWholeCharactersThatFitAFileName) {
+    struct LongCase {
+        std::u16string unit;
+        size_t kept;  // units of `unit` that fit after "12_"
+    };
+    const LongCase cases[] = {{u"a", 248}, {u"\u00e9", 124}, {u"\u4e2d", 82}, {u"\U0001F3E0", 62}};
+    for (const LongCase& c : cases) {
+        std::u16string name;
+        for (int i = 0; i < 300; ++i) name += c.unit;
+        const std::u16string stem = TextureFileStem(name + u".png", 12, u"");
+        std::u16string expected = u"12_";
+        for (size_t i = 0; i < c.kept; ++i) expected += c.unit;
+        EXPECT_EQ(stem, expected) << ToUtf8(c.unit);
+        EXPECT_LE(ToUtf8(stem).size() + 4, 255u);
+    }
+    EXPECT_EQ(TextureFileStem(u"short.png", 2147483647, u""), u"2147483647_short");
+}
+
+// Hostile names from a model loaded by the reader: every texture file is written into the
+// temporary folder itself, and nothing anywhere else.
+TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
+    Importing::testing::TestFolder folder;
+    const fs::path temp = folder.Path() / "a" / "b" / "temp";
+    fs::create_directories(temp);
+    const std::vector<std::string> names = {
+        "wood.png",
+        "../../escaped.png",
+        "..\\..\\escaped2.png",
+        (folder.Path() / "absolute.png").string(),
+        std::string("nul\0byte.png", 12),
+        "line\nbreak\x1b[31m.png",
+        std::string(600, 'L') + ".png",
+        "..",
+        "",
+        "CON",
+        "a/b/c/",
+        "\xF0\x9F\x8F\xA0.png",
+    };
+    ::setenv("TMPDIR", temp.c_str(), 1);  // the folder puts the old value back when it goes
+    const auto scene = Importing::testing::LoadScene(folder, reliability::TexturedModel(names));
+
+    const std::vector<fs::path> files = reliability::FilesUnder(folder.Path());
+    std::vector<fs::path> exported;
+    for (const fs::path& file : files) {
+        if (file.parent_path() == temp) {
+            exported.push_back(file);
+        } else {
+            EXPECT_EQ(file, folder.Path() / "model.skpm");  // the only file there before
+        }
+    }
+    ASSERT_EQ(exported.size(), names.size());
+    ASSERT_EQ(scene->textureLibrary.size(), names.size());
+    for (const std::u16string& path : scene->textureLibrary) {
+        const fs::path file(ToUtf8(path));
+        EXPECT_EQ(file.parent_path(), temp);
+        EXPECT_LE(file.filename().string().size(), 255u);
+        std::ifstream in(file, std::ios::binary);
+        char signature[4] = {};
+        in.read(signature, 4);
+        EXPECT_EQ(std::string(signature, 4), "\x89PNG") << file;
+    }
+    // Material i + 1 carries names[i]: a safe name is kept as it was.
+    EXPECT_EQ(fs::path(ToUtf8(scene->textureLibrary[0])).filename(), "2_wood.png");
+    EXPECT_EQ(fs::path(ToUtf8(scene->textureLibrary[11])).filename(), "13_\xF0\x9F\x8F\xA0.png");
+}
+
+}  // namespace
