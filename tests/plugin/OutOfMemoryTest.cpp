@@ -1,21 +1,42 @@
-// Runs loads whose k-th allocation on the loading thread, counted from the moment the model is
-// open, fails, for every k until a load gets through: each one either completes or reports
-// running out of memory, with nothing left held. (Reading the document belongs to the stand-in
-// SketchUp library, whose JSON parser cannot survive a failure while it frees its tree.)
+// Out-of-memory sweep over the load of a small textured scene. The first run only counts the
+// allocations made after the model is open, on the loading thread and on the other threads (with
+// the parallel runtime held to one thread, that is the texture worker alone); then, for each k in
+// turn, a fresh reader loads with the k-th of those allocations failing. A failure on the loading
+// thread must end in the out-of-memory report or a completed load; one in the texture worker only
+// skips that texture. Either way nothing may be left running or held, no exception may reach the
+// host, and the same reader must load the scene again. The ASan build checks for leaks at exit.
+// (Reading the document belongs to the stand-in SketchUp library, whose JSON parser cannot survive
+// a failure while it frees its tree, so the sweep starts once the model is open.)
+#include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
+#include <oneapi/tbb/global_control.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
+#include <sstream>
 
 #include "ReaderProbe.h"
 
 namespace {
 
-thread_local long allocationsUntilFailure = -1;  // -1: never fail
-thread_local long armedCountdown = -1;           // set on the loading thread once the model is open
+enum class Target { LoadingThread, OtherThreads };
+
+std::atomic<bool> armed = false;  // set once the model is open, cleared when the load returns
+std::atomic<Target> target = Target::LoadingThread;
+std::atomic<long> countdown = -1;  // the allocation of `target` that sees 0 fails; -1: none
+std::atomic<long> loadingAllocations = 0, otherAllocations = 0;
+thread_local bool isLoadingThread = false;
 
 void* Allocate(std::size_t size) {
-    if (allocationsUntilFailure >= 0 && allocationsUntilFailure-- == 0) throw std::bad_alloc();
+    if (armed.load(std::memory_order_acquire)) {
+        const Target self = isLoadingThread ? Target::LoadingThread : Target::OtherThreads;
+        (isLoadingThread ? loadingAllocations : otherAllocations)++;
+        if (self == target.load() && countdown.fetch_sub(1) == 0) throw std::bad_alloc();
+    }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
     throw std::bad_alloc();
 }
@@ -44,61 +65,220 @@ void operator delete[](void* memory, std::size_t) noexcept {
 namespace Importing::testing {
 namespace {
 
+namespace fs = std::filesystem;
 using nlohmann::json;
 
-// Arms the failure at the first step of the load after the model has been opened.
+// Arms the sweep at the first step of the load after the model has been opened.
 class ArmingReader : public ReaderProbe {
 protected:
     void InitMaterialsByLayerOption() override {
-        allocationsUntilFailure = armedCountdown;
+        armed = true;
         ReaderProbe::InitMaterialsByLayerOption();
     }
 };
 
-TEST(OutOfMemory, EveryFailingAllocationIsReportedAndCleanedUp) {
-    TestFolder folder;
-    json materials = {
-        {{"name", "Wood"},
-         {"color", {120, 80, 40, 255}},
-         {"texture",
-          {{"file", "wood.png"},
-           {"pixels",
-            {{"width", 1}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "AAAA/w=="}}}}}}};
-    json face = Square();
-    face["front"] = "Wood";
-    json definitions = {
-        {{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {face, Square(3)}}}}}};
-    const auto path = folder.Write(
-        "m.skpm",
-        Document({{"faces", {face}}, {"groups", {{{"definition", "G"}}}}}, definitions, materials));
-    const std::u16string widePath = Wide(path.string());
+// Grey pixels, `width` of them in one row; a multiple of three at 32 bits, so that the base64
+// text of the pixels repeated needs no padding inside.
+json Pixels(int width, int bitsPerPixel) {
+    const std::string run = bitsPerPixel == 32 ? "gICA/4CAgP+AgID/" : "gICA";
+    const int perRun = bitsPerPixel == 32 ? 3 : 1;
+    std::string data;
+    for (int i = 0; i < width; i += perRun) data += run;
+    return {{"width", width}, {"height", 1}, {"bitsPerPixel", bitsPerPixel}, {"data", data}};
+}
 
-    int outOfMemory = 0, completed = 0;
-    for (long k = 0; k < 100000; ++k) {
+// A PNG, a JPEG, a colourised PNG and a large bitmap, on faces at the root and in a group.
+json TexturedDocument() {
+    auto textured = [](const char* name, const char* file, json pixels) {
+        return json{{"name", name},
+                    {"color", {120, 80, 40, 255}},
+                    {"texture", {{"file", file}, {"pixels", std::move(pixels)}}}};
+    };
+    json materials = {textured("Wood", "wood.png", Pixels(3, 32)),
+                      textured("Photo", "C:\\photos\\photo.jpg", Pixels(2, 24)),
+                      textured("Tinted", "tinted.png", Pixels(3, 32)),
+                      textured("Wide", "wide.png", Pixels(261, 32)),
+                      {{"name", "Red"}, {"color", {200, 0, 0, 255}}}};
+    materials[2]["type"] = "colorized";
+    json faces = json::array();
+    for (const char* name : {"Wood", "Photo", "Tinted", "Wide", "Red"}) {
+        json face = Square(static_cast<double>(faces.size() + 1));
+        face["front"] = name;
+        faces.push_back(face);
+    }
+    json definitions = {{{"name", "G"},
+                         {"kind", "group"},
+                         {"entities", {{"faces", {faces[0], faces[4], Square(3, 1)}}}}}};
+    return Document({{"faces", faces}, {"groups", {{{"definition", "G"}}}}}, definitions,
+                    materials);
+}
+
+// The scene as the host tool writes it, texture paths left out: their numbers go on across the
+// loads of one reader.
+std::string SceneSummary(const SceneContainer& scene) {
+    std::ostringstream text;
+    WriteSceneJson(text, scene, SceneJsonInfo{}, true);
+    json summary = json::parse(text.str());
+    summary["textures"] = summary["textures"].size();
+    return summary.dump();
+}
+
+std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());  // reports are ASCII
+}
+
+std::size_t RunningThreads() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/task"), {}));
+}
+
+// The texture files the load wrote into the folder; removes them, leaving the model.
+std::size_t TakeTextureFiles(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() != ".skpm") found.push_back(entry.path());
+    for (const auto& path : found) fs::remove(path);
+    return found.size();
+}
+
+struct SweepCounts {
+    long points = 0;  // allocations made to fail
+    long outOfMemory = 0, completed = 0;
+};
+
+class OutOfMemory : public ::testing::Test {
+protected:
+    void SetUp() override {
+        isLoadingThread = true;
+        path = Wide(folder.Write("m.skpm", TexturedDocument()).string());
+        // The first load also makes the allocations of first use (runtime and library set-up):
+        // count until two loads in a row agree.
+        long previous = -1;
+        for (int attempt = 0; attempt < 3 && loadingTotal != previous; ++attempt) {
+            previous = loadingTotal;
+            ArmingReader reader;
+            SceneContainer scene;
+            loadingAllocations = otherAllocations = 0;
+            ASSERT_EQ(Load(reader, scene), 0) << Narrow(reader.GetRaport());
+            loadingTotal = loadingAllocations;
+            workerTotal = otherAllocations;
+            baseline = SceneSummary(scene);
+            textureCount = TakeTextureFiles(folder.Path());
+        }
+        ASSERT_EQ(loadingTotal, previous);
+        ASSERT_EQ(textureCount, 4u);
+        threadsBefore = RunningThreads();
+    }
+
+    int Load(ArmingReader& reader, SceneContainer& scene) {
+        int result = -2;
+        try {
+            result = reader.LoadFromFile(scene, path, u"", false);
+        } catch (const std::exception& error) {
+            armed = false;
+            ADD_FAILURE() << "the load raised " << error.what();
+        }
+        armed = false;
+        return result;
+    }
+
+    // Loads with the k-th allocation (from 1) of `where` failing; checks the reader is left as
+    // fresh and loads the scene again.
+    int LoadFailing(Target where, long k, bool& failed) {
         ArmingReader reader;
         SceneContainer scene;
-        armedCountdown = k;
-        const int result = reader.LoadFromFile(scene, widePath, u"", false);
-        const bool failureHappened = allocationsUntilFailure < 0;
-        allocationsUntilFailure = armedCountdown = -1;
-
+        target = where;
+        countdown = k - 1;
+        const int result = Load(reader, scene);
+        failed = countdown < 0;
+        countdown = -1;
+        const std::u16string report = reader.GetRaport();
+        if (result == 0) {
+            EXPECT_EQ(report, u"") << k;
+            // The library answers running out of memory as any other error it meets, so a load
+            // may complete without what the failing call would have given.
+            if (SceneSummary(scene) != baseline) ++partial;
+        } else {
+            EXPECT_EQ(result, -1) << k;
+            EXPECT_EQ(report, u"Error: Out of memory.\n") << k;
+        }
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning()) << k;
+        EXPECT_EQ(RunningThreads(), threadsBefore) << k;
         EXPECT_EQ(reader.model.ptr, nullptr) << k;
         EXPECT_TRUE(reader.materialLeaves.empty()) << k;
         EXPECT_TRUE(reader.faceInfos.empty()) << k;
-        if (result == 0) {
-            EXPECT_EQ(reader.GetRaport(), u"") << k;
-            ++completed;
-            if (!failureHappened) break;  // the whole load fits in k allocations
-        } else {
-            ASSERT_EQ(result, -1) << k;
-            const std::u16string report = reader.GetRaport();
-            EXPECT_EQ(report, u"Error: Out of memory.\n") << k;
-            ++outOfMemory;
-        }
+        EXPECT_TRUE(reader.materials.records.empty()) << k;
+        lastWritten = TakeTextureFiles(folder.Path());
+
+        SceneContainer again;
+        EXPECT_EQ(Load(reader, again), 0) << k;
+        EXPECT_EQ(SceneSummary(again), baseline) << k;
+        EXPECT_EQ(TakeTextureFiles(folder.Path()), textureCount) << k;
+        return result;
     }
-    EXPECT_GT(outOfMemory, 0);
-    EXPECT_GT(completed, 0);
+
+    // Every k up to kExhaustive, then an evenly spaced sample of kSampled more up to `total`.
+    static std::vector<long> Points(long total) {
+        std::vector<long> points;
+        for (long k = 1; k <= std::min(total, kExhaustive); ++k) points.push_back(k);
+        const long rest = total - kExhaustive;
+        for (long i = 1; rest > 0 && i <= std::min(rest, kSampled); ++i)
+            points.push_back(kExhaustive + (rest * i + kSampled - 1) / std::min(rest, kSampled));
+        points.erase(std::unique(points.begin(), points.end()), points.end());
+        return points;
+    }
+
+    static constexpr long kExhaustive = 2000;
+    static constexpr long kSampled = 500;
+
+    // The loading thread runs every task of the parallel runtime: the count is the same each load.
+    tbb::global_control oneThread{tbb::global_control::max_allowed_parallelism, 1};
+    TestFolder folder;
+    std::u16string path;
+    long loadingTotal = 0, workerTotal = 0;
+    std::string baseline;
+    std::size_t textureCount = 0, threadsBefore = 0, lastWritten = 0;
+    long partial = 0;  // completed loads whose scene lacks something
+};
+
+TEST_F(OutOfMemory, EveryFailingAllocationOfTheLoadIsReportedAndCleanedUp) {
+    ASSERT_GT(loadingTotal, 0);
+    SweepCounts counts;
+    for (long k : Points(loadingTotal)) {
+        bool failed = false;
+        const int result = LoadFailing(Target::LoadingThread, k, failed);
+        EXPECT_TRUE(failed) << k;  // the load makes the same allocations every time
+        ++counts.points;
+        (result == 0 ? counts.completed : counts.outOfMemory)++;
+        if (HasFailure()) break;  // one fault reported, not thousands
+    }
+    bool failed = true;
+    EXPECT_EQ(LoadFailing(Target::LoadingThread, loadingTotal + 1, failed), 0);
+    EXPECT_FALSE(failed);
+    EXPECT_GT(counts.outOfMemory, 0);
+    std::printf(
+        "loading thread: %ld allocations after open, %ld swept: %ld out of memory, %ld "
+        "completed (%ld of them without some data the library could not give)\n",
+        loadingTotal, counts.points, counts.outOfMemory, counts.completed, partial);
+    RecordProperty("allocations", static_cast<int>(loadingTotal));
+    RecordProperty("swept", static_cast<int>(counts.points));
+}
+
+TEST_F(OutOfMemory, FailingAllocationInTheTextureWorkerSkipsOnlyThatTexture) {
+    ASSERT_GT(workerTotal, 0);
+    SweepCounts counts;
+    for (long k : Points(workerTotal)) {
+        bool failed = false;
+        EXPECT_EQ(LoadFailing(Target::OtherThreads, k, failed), 0) << k;
+        EXPECT_TRUE(failed) << k;
+        EXPECT_GE(lastWritten + 1, textureCount) << k;
+        ++counts.points;
+        counts.completed += lastWritten == textureCount;
+        if (HasFailure()) break;
+    }
+    std::printf("texture worker: %ld allocations, %ld swept, %ld of them lost no texture\n",
+                workerTotal, counts.points, counts.completed);
+    RecordProperty("allocations", static_cast<int>(workerTotal));
+    RecordProperty("swept", static_cast<int>(counts.points));
 }
 
 }  // namespace
