@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config   # compiler and build system
     libtbb-dev                      # oneTBB: the parallel runtime of the plug-in
-    nlohmann-json3-dev              # JSON parser for model documents and the scene JSON writer
+    nlohmann-json3-dev              # JSON DOM for model documents and the scene JSON writer
+    libsimdjson-dev                 # fast JSON parsing of well-formed model documents
     libglu1-mesa-dev                # GLU tessellator: faces with holes and concave outlines
     libstb-dev                      # stb_image / stb_image_write: PNG, JPEG and BMP codec
     libgtest-dev libgmock-dev       # GoogleTest

@@ -117,6 +117,10 @@ TEST(DocumentRefusal, MalformedJsonIsASerializationError) {
         {R"({"modelDocument": 1, "renderingOptions": {"x": 1e999}})", "/renderingOptions/x: "},
         {"", "/: parse error"},
         {"[1, 2]", "/: a model document is a JSON object"},
+        // A raw control character inside a string is not JSON.
+        {"{\"modelDocument\": 1, \"layers\": [{\"name\": \"a\tb\"}]}",
+         "/layers/0/name: parse error"},
+        {R"({"modelDocument": 1, "layers": [{"name": "a"}]} x)", "/: parse error"},
     };
     for (const auto& [text, reason] : cases) {
         DocumentModel model(text);
