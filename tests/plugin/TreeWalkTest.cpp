@@ -183,7 +183,9 @@ TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
     for (const Vertex& v : geometry->vertices) EXPECT_FLOAT_EQ(std::abs(v.ny), 1.0f);
 }
 
-TEST_F(TreeWalk, MergedRangesFollowScanOrderWithoutSharing) {
+// Each placed face gets a contiguous vertex range of its own and consecutive triangles in it; the
+// order of the faces' ranges is the workers' business.
+TEST_F(TreeWalk, MergedFacesGetRangesWithoutSharing) {
     json triangle = {{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}};
     json hexagon = {{"outer", {{2, 0, 0}, {3, 0, 0}, {4, 1, 0}, {3, 2, 0}, {2, 2, 0}, {1, 1, 0}}}};
     auto scene = LoadScene(folder, Document({{"faces", {Square(), triangle, hexagon}}}),
@@ -192,12 +194,33 @@ TEST_F(TreeWalk, MergedRangesFollowScanOrderWithoutSharing) {
     const Geometry& geometry = scene->geometryLibrary[0];
     ASSERT_EQ(geometry.vertices.size(), 13u);
     ASSERT_EQ(geometry.indices.size(), 3u * (2 + 1 + 4));
-    for (int k = 0; k < 6; ++k) EXPECT_LT(geometry.indices[k], 4u);
-    for (int k = 6; k < 9; ++k) {
-        EXPECT_GE(geometry.indices[k], 4u);
-        EXPECT_LT(geometry.indices[k], 7u);
+
+    // Consecutive triangles within one vertex span belong to one face (the faces are fans).
+    struct Run {
+        uint32_t low, high;
+        std::set<uint32_t> used;
+        int triangles = 0;
+    };
+    std::vector<Run> runs;
+    for (std::size_t t = 0; t < geometry.indices.size(); t += 3) {
+        const auto [low, high] = std::minmax(
+            {geometry.indices[t], geometry.indices[t + 1], geometry.indices[t + 2]});
+        if (runs.empty() || low > runs.back().high || high < runs.back().low) {
+            runs.push_back({low, high});
+        }
+        Run& run = runs.back();
+        run.low = std::min(run.low, low);
+        run.high = std::max(run.high, high);
+        run.used.insert(geometry.indices.begin() + t, geometry.indices.begin() + t + 3);
+        ++run.triangles;
     }
-    for (std::size_t k = 9; k < geometry.indices.size(); ++k) EXPECT_GE(geometry.indices[k], 7u);
+    ASSERT_EQ(runs.size(), 3u);
+    std::multiset<std::pair<std::size_t, int>> shapes;
+    for (const Run& run : runs) {
+        EXPECT_EQ(run.used.size(), run.high - run.low + 1);  // contiguous, every vertex used
+        shapes.insert({run.used.size(), run.triangles});
+    }
+    EXPECT_EQ(shapes, (std::multiset<std::pair<std::size_t, int>>{{3, 1}, {4, 2}, {6, 4}}));
 }
 
 TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {
