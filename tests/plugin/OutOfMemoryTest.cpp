@@ -275,6 +275,10 @@ TEST_F(OutOfMemory, FailingAllocationInTheTextureWorkerSkipsOnlyThatTexture) {
         counts.completed += lastWritten == textureCount;
         if (HasFailure()) break;
     }
+    bool failed = true;
+    EXPECT_EQ(LoadFailing(Target::OtherThreads, workerTotal + 1, failed), 0);
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(lastWritten, textureCount);
     std::printf("texture worker: %ld allocations, %ld swept, %ld of them lost no texture\n",
                 workerTotal, counts.points, counts.completed);
     RecordProperty("allocations", static_cast<int>(workerTotal));
