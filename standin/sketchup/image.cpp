@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <new>
 
 namespace skpm {
 namespace {
@@ -223,16 +224,28 @@ bool SaveImage(const Image& image, const std::string& utf8Path) {
 
     std::vector<uint8_t> rgb = image.data;
     for (size_t i = 0; i < rgb.size(); i += size_t(channels)) std::swap(rgb[i], rgb[i + 2]);
-    std::vector<uint8_t> encoded;
+    // stb's encoders are C: an exception must not unwind through them, or their buffers leak.
+    // The callback notes a failed allocation and the failure is raised once stb has returned.
+    struct Output {
+        std::vector<uint8_t> bytes;
+        bool outOfMemory = false;
+    } output;
     const auto append = [](void* context, void* data, int size) {
+        auto* out = static_cast<Output*>(context);
         auto* bytes = static_cast<const uint8_t*>(data);
-        static_cast<std::vector<uint8_t>*>(context)->insert(
-            static_cast<std::vector<uint8_t>*>(context)->end(), bytes, bytes + size);
+        if (out->outOfMemory) return;
+        try {
+            out->bytes.insert(out->bytes.end(), bytes, bytes + size);
+        } catch (const std::bad_alloc&) {
+            out->outOfMemory = true;
+        }
     };
-    const int written = png ? stbi_write_png_to_func(append, &encoded, image.width, image.height,
+    const int written = png ? stbi_write_png_to_func(append, &output, image.width, image.height,
                                                      channels, rgb.data(), image.width * channels)
-                            : stbi_write_jpg_to_func(append, &encoded, image.width, image.height,
+                            : stbi_write_jpg_to_func(append, &output, image.width, image.height,
                                                      channels, rgb.data(), kJpegQuality);
+    if (output.outOfMemory) throw std::bad_alloc();
+    const std::vector<uint8_t>& encoded = output.bytes;
     if (!written || encoded.empty()) return false;
 
     std::ofstream file(utf8Path, std::ios::binary | std::ios::trunc);

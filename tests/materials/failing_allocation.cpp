@@ -24,6 +24,17 @@ void operator delete(void* memory) noexcept {
 void operator delete(void* memory, size_t) noexcept {
     std::free(memory);
 }
+// Libraries also allocate through the nothrow forms; they must pair with the frees above.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
 // Sanitizer runtimes supply their own array forms, which would bypass the ones above.
 void* operator new[](size_t size) {
     return operator new(size);
@@ -32,5 +43,11 @@ void operator delete[](void* memory) noexcept {
     std::free(memory);
 }
 void operator delete[](void* memory, size_t) noexcept {
+    std::free(memory);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }

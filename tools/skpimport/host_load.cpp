@@ -60,6 +60,16 @@ SKPIMPORT_CALLS_BY_SLOT std::string InitReader(HostChannel& reader) {
     }
 }
 
+namespace {
+
+SKPIMPORT_CALLS_BY_SLOT int CallLoadFromFile(HostChannel& reader, Importing::SceneContainer& scene,
+                                             const std::u16string& path,
+                                             const std::u16string& config, bool flag) {
+    return reader.LoadFromFile(scene, path, config, flag);
+}
+
+}  // namespace
+
 SKPIMPORT_CALLS_BY_SLOT LoadOutcome RunLoad(HostChannel& reader, Importing::SceneContainer& scene,
                                             const std::u16string& path,
                                             const std::u16string& config, bool flag, int threads) {
@@ -70,7 +80,8 @@ SKPIMPORT_CALLS_BY_SLOT LoadOutcome RunLoad(HostChannel& reader, Importing::Scen
 
     const auto start = std::chrono::steady_clock::now();
     try {
-        arena.execute([&] { outcome.result = reader.LoadFromFile(scene, path, config, flag); });
+        arena.execute(
+            [&] { outcome.result = CallLoadFromFile(reader, scene, path, config, flag); });
     } catch (...) {
         outcome.raised = DescribeCurrentException();
     }
