@@ -43,14 +43,19 @@ skpimport::ReaderPtr CreateReader(const PluginLibrary& library) {
     return reader;
 }
 
-// The load itself, by slot as the host calls it; the arena confines the plug-in's parallel
-// loops and task groups to `threads` workers (the calling thread among them).
-SKPIMPORT_CALLS_BY_SLOT int LoadInArena(skpimport::HostChannel& reader,
-                                        Importing::SceneContainer& scene,
-                                        const std::u16string& path, int threads) {
+// The load itself, by slot as the host calls it.
+SKPIMPORT_CALLS_BY_SLOT int Load(skpimport::HostChannel& reader, Importing::SceneContainer& scene,
+                                 const std::u16string& path) {
+    return reader.LoadFromFile(scene, path, u"", false);
+}
+
+// The arena confines the plug-in's parallel loops and task groups to `threads` workers (the
+// calling thread among them).
+int LoadInArena(skpimport::HostChannel& reader, Importing::SceneContainer& scene,
+                const std::u16string& path, int threads) {
     tbb::task_arena arena(threads);
     int result = -1;
-    arena.execute([&] { result = reader.LoadFromFile(scene, path, u"", false); });
+    arena.execute([&] { result = Load(reader, scene, path); });
     return result;
 }
 

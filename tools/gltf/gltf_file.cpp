@@ -30,6 +30,8 @@ std::string UriSafeStem(const std::string& path) {
 // The images go into the buffer, each in a bufferView of its own.
 void EmbedImages(GltfDocument& document) {
     tinygltf::Model& model = document.model;
+    if (document.images.empty()) return;
+    if (model.buffers.empty()) model.buffers.emplace_back();
     std::vector<unsigned char>& buffer = model.buffers[0].data;
     for (size_t i = 0; i < document.images.size(); ++i) {
         buffer.resize((buffer.size() + 3) / 4 * 4, 0);
