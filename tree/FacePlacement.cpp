@@ -55,7 +55,10 @@ void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMater
     if (doubleSided || back.ptr != nullptr) {
         leafStaging.Add(back.ptr, SkpLeafNode{&info, placement, true}, materialLeaves);
     }
-    std::atomic_ref<bool>(info.placed).store(true);
+    // Every placement of a face lands here; writing only the first time keeps the record's cache
+    // line shared between the workers instead of bouncing it from core to core.
+    std::atomic_ref<bool> placed(info.placed);
+    if (!placed.load(std::memory_order_relaxed)) placed.store(true, std::memory_order_relaxed);
 }
 
 }  // namespace Importing
