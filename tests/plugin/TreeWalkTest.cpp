@@ -206,7 +206,7 @@ TEST_F(TreeWalk, MergedFacesGetRangesWithoutSharing) {
         const auto [low, high] = std::minmax(
             {geometry.indices[t], geometry.indices[t + 1], geometry.indices[t + 2]});
         if (runs.empty() || low > runs.back().high || high < runs.back().low) {
-            runs.push_back({low, high});
+            runs.push_back({low, high, {}, 0});
         }
         Run& run = runs.back();
         run.low = std::min(run.low, low);
