@@ -10,7 +10,6 @@ packages=(
     libglu1-mesa-dev                # GLU tessellator: faces with holes and concave outlines
     libstb-dev                      # stb_image / stb_image_write: PNG, JPEG and BMP codec
     libgtest-dev libgmock-dev       # GoogleTest
-    libbenchmark-dev                # Google Benchmark: the load benchmarks
     libtinygltf-dev                 # glTF 2.0 reader/writer for the host tool's output
     libassimp-dev                   # Assimp: the peer importer the load benchmark compares against
     clang libclang-rt-14-dev        # libFuzzer and clang's sanitizer runtimes for the fuzz targets
@@ -32,6 +31,11 @@ fi
 # The Khronos glTF validator the tests run over the tools' glTF output, at the version and with
 # the integrity hashes of its committed package-lock.json.
 validator="$(dirname "$0")/tools/gltf-validator"
+if ! command -v npm > /dev/null; then
+    # Debian's own nodejs package comes without npm; NodeSource's carries it.
+    if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm
+fi
 if [ ! -d "$validator/node_modules" ]; then
     echo "setup: installing the glTF validator's npm packages"
     (cd "$validator" && npm ci --no-audit --no-fund)
