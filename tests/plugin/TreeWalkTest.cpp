@@ -203,8 +203,8 @@ TEST_F(TreeWalk, MergedFacesGetRangesWithoutSharing) {
     };
     std::vector<Run> runs;
     for (std::size_t t = 0; t < geometry.indices.size(); t += 3) {
-        const auto [low, high] = std::minmax(
-            {geometry.indices[t], geometry.indices[t + 1], geometry.indices[t + 2]});
+        const auto [low, high] =
+            std::minmax({geometry.indices[t], geometry.indices[t + 1], geometry.indices[t + 2]});
         if (runs.empty() || low > runs.back().high || high < runs.back().low) {
             runs.push_back({low, high, {}, 0});
         }
