@@ -32,23 +32,24 @@ void SkpReader::AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int ver
                                   int indexOffset, float sScale, float tScale) {
     const SkpFaceInfo& face = *leaf->faceInfo;
     if (face.numVertices == 0) return;
-    const SkpPlacement& placement = *leaf->placement;
+    const SkpPlacement& placement = *leaf->placement();
+    const bool backSide = leaf->backSide();
 
     // Triangles keep their stored winding only when exactly one of side and mirroring flips it.
     uint32_t* indices = geometry->indices.data() + indexOffset;
     const uint32_t* stored = face.indices.data();
     const int indexCount = face.numIndices;
-    if (leaf->backSide == placement.mirrored) {
+    if (backSide == placement.mirrored) {
         for (int k = 0; k < indexCount; ++k) indices[k] = stored[indexCount - 1 - k] + vertexOffset;
     } else {
         for (int k = 0; k < indexCount; ++k) indices[k] = stored[k] + vertexOffset;
     }
 
     const Affine place(placement.transform), turn(placement.normalMatrix);
-    const float normalSign = leaf->backSide ? -1.0f : 1.0f;
+    const float normalSign = backSide ? -1.0f : 1.0f;
     const float* positions = face.positions.data();
     const float* normals = face.normals.data();
-    const float* uvs = leaf->backSide ? face.backUVs.data() : face.frontUVs.data();
+    const float* uvs = backSide ? face.backUVs.data() : face.frontUVs.data();
     Vertex* vertices = geometry->vertices.data() + vertexOffset;
     for (int i = 0; i < face.numVertices; ++i) {
         float position[3], normal[3];

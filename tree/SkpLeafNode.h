@@ -2,6 +2,8 @@
 
 #include <DirectXMath.h>
 
+#include <cstdint>
+
 namespace Importing {
 
 struct SkpFaceInfo;
@@ -17,14 +19,27 @@ struct SkpPlacement {
 };
 
 // One placed side of one face. Made in their millions by the walk's tasks at once, so they are
-// small values kept in blocks, never allocated one by one.
-struct SkpLeafNode {
-    SkpFaceInfo* faceInfo = nullptr;          // not owned: the face table's record
-    const SkpPlacement* placement = nullptr;  // not owned: the reader's placement list
-    bool backSide = false;
+// small values kept in blocks, never allocated one by one: 16 bytes, the side riding in the
+// lowest bit of the placement's address, which its alignment leaves free.
+class SkpLeafNode {
+public:
+    SkpLeafNode() = default;
+    SkpLeafNode(SkpFaceInfo* face, const SkpPlacement* placement, bool backSide)
+        : faceInfo(face),
+          placementAndSide(reinterpret_cast<std::uintptr_t>(placement) | (backSide ? 1u : 0u)) {}
 
-    const DirectX::XMMATRIX& transform() const { return placement->transform; }
-    bool mirrored() const { return placement->mirrored; }
+    const SkpPlacement* placement() const {
+        return reinterpret_cast<const SkpPlacement*>(placementAndSide & ~std::uintptr_t(1));
+    }
+    bool backSide() const { return (placementAndSide & 1u) != 0; }
+
+    SkpFaceInfo* faceInfo = nullptr;  // not owned: the face table's record
+
+private:
+    std::uintptr_t placementAndSide = 0;  // not owned: the reader's placement list
 };
+
+static_assert(alignof(SkpPlacement) >= 2, "the side needs the placement's lowest address bit");
+static_assert(sizeof(SkpLeafNode) == 16, "leaf records are written by the million");
 
 }  // namespace Importing
