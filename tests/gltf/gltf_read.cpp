@@ -1,13 +1,14 @@
 #include "gltf_read.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "tool_run.h"
 
 namespace gltftest {
 
@@ -96,23 +97,9 @@ Vec3 Minus(const Vec3& a, const Vec3& b) {
 
 int RunTool(const std::string& program, const std::vector<std::string>& arguments,
             std::string* err) {
-    const auto quote = [](const std::string& text) {
-        std::string out = "'";
-        for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return out + "'";
-    };
-    const std::string errPath =
-        std::filesystem::temp_directory_path() / ("gltf_tests_err_" + std::to_string(::getpid()));
-    std::string command = quote(program);
-    for (const std::string& argument : arguments) command += " " + quote(argument);
-    command += " >/dev/null 2>" + quote(errPath);
-    const int status = std::system(command.c_str());
-    if (err != nullptr) {
-        std::ifstream in(errPath);
-        *err = std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::filesystem::remove(errPath);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ToolRun run = ::RunTool(program, arguments);
+    if (err != nullptr) *err = run.err;
+    return run.exitCode;
 }
 
 TempDir::TempDir() {

@@ -3,21 +3,22 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-#include "env_guard.h"
-#include "temp_dir.h"
+#include <thread>
 
 extern char** environ;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
     std::ostringstream text;
     text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
@@ -36,29 +37,89 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
+// Owns a folder for the child's output, removed with what is in it.
+class OutputFolder {
+public:
+    OutputFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tool-run-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~OutputFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// The test's environment with the overrides applied, as "NAME=value" texts.
+std::vector<std::string> ChildEnvironment(const std::map<std::string, std::string>& overrides) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (overrides.count(text.substr(0, text.find('='))) == 0) entries.push_back(text);
+    }
+    for (const auto& [name, value] : overrides) entries.push_back(name + "=" + value);
+    return entries;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Waits for the child until the deadline; kills it past that.
+int WaitWithLimit(pid_t pid, std::chrono::seconds limit, bool& timedOut) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0 && errno != EINTR) throw std::runtime_error("waitpid failed");
+        if (std::chrono::steady_clock::now() > deadline) {
+            timedOut = true;
+            ::kill(pid, SIGKILL);
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 }  // namespace
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& environment) {
+                const ToolOptions& options) {
     // Output goes to files: two pipes read one after the other could fill and deadlock.
-    TempDir dir;
-    const std::string outPath = dir.File("out"), errPath = dir.File("err");
+    OutputFolder output;
+    const std::string outPath = output.Path() / "out", errPath = output.Path() / "err";
     FileActions actions;
+    posix_spawn_file_actions_addopen(actions.Get(), 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(actions.Get(), 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
     posix_spawn_file_actions_addopen(actions.Get(), 2, errPath.c_str(), O_WRONLY | O_CREAT, 0600);
+    if (!options.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(actions.Get(), options.workingFolder.c_str());
+
     std::vector<std::string> argv = {program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> pointers;
-    for (std::string& argument : argv) pointers.push_back(argument.data());
-    pointers.push_back(nullptr);
-    EnvGuard env;  // the child inherits the overrides; the test's environment is restored after
-    for (const auto& [name, value] : environment) env.Set(name, value);
-    pid_t pid;
-    const int error =
-        posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, pointers.data(), environ);
-    if (error != 0) throw std::runtime_error("cannot run " + program + ": " + std::strerror(error));
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR) throw std::runtime_error("waitpid failed");
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outPath), Slurp(errPath)};
+    std::vector<std::string> environment = ChildEnvironment(options.environment);
+    std::vector<char*> argvPointers = Pointers(argv), environmentPointers = Pointers(environment);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, program.c_str(), actions.Get(), nullptr,
+                                  argvPointers.data(), environmentPointers.data());
+    if (error != 0) throw std::runtime_error("cannot run " + program + ": " + strerror(error));
+    ToolRun result;
+    result.exitCode = WaitWithLimit(pid, options.limit, result.timedOut);
+    result.out = Slurp(outPath);
+    result.err = Slurp(errPath);
+    return result;
 }

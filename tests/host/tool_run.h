@@ -1,15 +1,29 @@
 // Runs a program to completion with its output captured, for end-to-end tests of the tools.
 #pragma once
 
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 struct ToolRun {
     int exitCode = -1;  // -1 when it did not exit normally
+    bool timedOut = false;
     std::string out, err;
 };
 
-// Runs `program` with `arguments` and the test's environment, `environment` overriding it.
+struct ToolOptions {
+    std::map<std::string, std::string> environment;  // overrides of the test's own
+    std::filesystem::path workingFolder;             // empty: the test's own
+    std::chrono::seconds limit{300};                 // then it is killed: a hang fails the test
+};
+
+// Runs `program` with `arguments`, standard input closed.
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& environment = {});
+                const ToolOptions& options);
+
+inline ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::map<std::string, std::string>& environment = {}) {
+    return RunTool(program, arguments, ToolOptions{environment, {}, std::chrono::seconds(300)});
+}

@@ -46,12 +46,8 @@ json ReadJson(const fs::path& path) {
 Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
                  const fs::path& sceneFile) {
     Import result;
-    ToolRequest request;
-    request.arguments = {"--quiet", "--scene-json", sceneFile.string(), model};
-    request.environment = {{"TMPDIR", tmpdir}};
-    request.workingFolder = cwd;
-    request.limit = std::chrono::seconds(60);
-    result.run = RunSkpimport(request);
+    result.run = RunTool(SKPIMPORT_PATH, {"--quiet", "--scene-json", sceneFile.string(), model},
+                         ToolOptions{{{"TMPDIR", tmpdir}}, cwd, std::chrono::seconds(60)});
     if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
     return result;
 }

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tool_runner.h"
+#include "tool_run.h"
 
 namespace reliability {
 
 // One import by the host tool: its run, and the scene JSON it wrote (null when none).
 struct Import {
-    ToolResult run;
+    ToolRun run;
     nlohmann::json scene;
 };
 
