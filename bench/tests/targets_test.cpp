@@ -2,18 +2,9 @@
 #include <load/targets.h>
 #include <load/triangle_check.h>
 
-#include <stdexcept>
 
 namespace bench {
 namespace {
-
-TEST(Summarize, MinimumAndLowerMedian) {
-    EXPECT_EQ(Summarize({3, 1, 2}).min, 1);
-    EXPECT_EQ(Summarize({3, 1, 2}).median, 2);
-    EXPECT_EQ(Summarize({4, 1, 3, 2}).median, 2);
-    EXPECT_EQ(Summarize({5}).median, 5);
-    EXPECT_THROW(Summarize({}), std::invalid_argument);
-}
 
 TEST(CompareTriangles, NamesEveryMaterialThatDiffers) {
     const TriangleCounts ours{{"Default material", 10}, {"M0", 4}, {"M1", 0}};
