@@ -2,7 +2,6 @@
 #include <load/targets.h>
 #include <load/triangle_check.h>
 
-
 namespace bench {
 namespace {
 
