@@ -39,16 +39,16 @@ DirectX::XMMATRIX SkpReader::GetTransform(SUEntityRef entity) {
     const float weight = static_cast<float>(placement.values[15]);
     const float factor = weight == 0.0f ? 1.0f : 1.0f / weight;
 
-    DirectX::XMMATRIX scene;
+    DirectX::XMFLOAT4X4 scene;
     float* slots = &scene.m[0][0];
     for (int k = 0; k < 16; ++k) {
         slots[kSceneSlot[k]] = static_cast<float>(placement.values[k]) * factor;
     }
-    scene.m[3][0] *= unitScale;
-    scene.m[3][1] *= unitScale;
-    scene.m[3][2] *= unitScale;
-    scene.m[3][3] = 1.0f;
-    return scene;
+    scene._41 *= unitScale;
+    scene._42 *= unitScale;
+    scene._43 *= unitScale;
+    scene._44 = 1.0f;
+    return DirectX::XMLoadFloat4x4(&scene);
 }
 
 }  // namespace Importing

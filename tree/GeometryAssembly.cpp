@@ -12,8 +12,10 @@ struct Affine {
     float m[4][3];
 
     explicit Affine(const DirectX::XMMATRIX& matrix) {
+        DirectX::XMFLOAT4X4 all;
+        DirectX::XMStoreFloat4x4(&all, matrix);
         for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 3; ++c) m[r][c] = matrix.m[r][c];
+            for (int c = 0; c < 3; ++c) m[r][c] = all.m[r][c];
         }
     }
 

@@ -12,6 +12,12 @@ using namespace DirectX;
 // A rotation of 90 degrees about z: not commutative with a translation or a scaling.
 const XMMATRIX kRotateZ(0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
 
+XMFLOAT4X4 Stored(const XMMATRIX& m) {
+    XMFLOAT4X4 values;
+    XMStoreFloat4x4(&values, m);
+    return values;
+}
+
 float Det(const XMMATRIX& m) {
     return XMVectorGetX(XMMatrixDeterminant(m));
 }
@@ -32,7 +38,13 @@ TEST(DirectXMath, ProductAppliesLeftMatrixFirst) {
     const XMVECTOR q = XMVectorSet(1, 2, 3, 1);
     const XMVECTOR once = XMVector4Transform(q, XMMatrixMultiply(scale, kRotateZ));
     const XMVECTOR twice = XMVector4Transform(XMVector4Transform(q, scale), kRotateZ);
-    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(once.v[k], twice.v[k]);
+    XMFLOAT4 a, b;
+    XMStoreFloat4(&a, once);
+    XMStoreFloat4(&b, twice);
+    EXPECT_FLOAT_EQ(a.x, b.x);
+    EXPECT_FLOAT_EQ(a.y, b.y);
+    EXPECT_FLOAT_EQ(a.z, b.z);
+    EXPECT_FLOAT_EQ(a.w, b.w);
 }
 
 TEST(DirectXMath, InverseDeterminantAndSingularMatrix) {
@@ -41,7 +53,7 @@ TEST(DirectXMath, InverseDeterminantAndSingularMatrix) {
     for (const XMMATRIX& m : {general, projective, kRotateZ}) {
         XMVECTOR det;
         const XMMATRIX inv = XMMatrixInverse(&det, m);
-        const XMMATRIX left = m * inv, right = inv * m;
+        const XMFLOAT4X4 left = Stored(m * inv), right = Stored(inv * m);
         for (size_t i = 0; i < 4; ++i)
             for (size_t j = 0; j < 4; ++j) {
                 EXPECT_NEAR(left(i, j), i == j, 1e-5f) << i << "," << j;
@@ -58,13 +70,25 @@ TEST(DirectXMath, InverseDeterminantAndSingularMatrix) {
 
     // Two parallel rows: no inverse, and what comes back is not finite.
     XMVECTOR det;
-    const XMMATRIX inv =
-        XMMatrixInverse(&det, XMMATRIX(1, 2, 3, 0, 2, 4, 6, 0, 0, 0, 1, 0, 0, 0, 0, 1));
+    const XMFLOAT4X4 inv =
+        Stored(XMMatrixInverse(&det, XMMATRIX(1, 2, 3, 0, 2, 4, 6, 0, 0, 0, 1, 0, 0, 0, 0, 1)));
     EXPECT_EQ(XMVectorGetX(det), 0);
     bool anyNonFinite = false;
     for (size_t i = 0; i < 4; ++i)
         for (size_t j = 0; j < 4; ++j) anyNonFinite |= !std::isfinite(inv(i, j));
     EXPECT_TRUE(anyNonFinite);
+}
+
+// Elements go in and come out through the storage type in the order the constructor takes them.
+TEST(DirectXMath, StorageTypeRoundTripsRowByRow) {
+    const XMMATRIX m(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+    const XMFLOAT4X4 stored = Stored(m);
+    EXPECT_EQ(stored._12, 2);
+    EXPECT_EQ(stored._41, 13);
+    EXPECT_EQ(stored(2, 3), 12);
+    const XMFLOAT4X4 again = Stored(XMLoadFloat4x4(&stored));
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = 0; j < 4; ++j) EXPECT_EQ(again(i, j), float(4 * i + j + 1));
 }
 
 }  // namespace

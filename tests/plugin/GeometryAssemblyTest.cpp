@@ -71,9 +71,7 @@ TEST(GeometryAssembly, BackSideNegatesNormalsAndUsesBackCoordinates) {
 
 TEST(GeometryAssembly, TranslationMovesPointsButNotNormals) {
     const SkpFaceInfo face = Triangle();
-    XMMATRIX moved = DirectX::XMMatrixIdentity();
-    moved.m[3][0] = 5;
-    moved.m[3][1] = 6;
+    const XMMATRIX moved = DirectX::XMMatrixTranslation(5, 6, 0);
     const Written out = Assemble(face, moved, false, false);
     EXPECT_EQ(out.vertices[1].x, 6.0f);
     EXPECT_EQ(out.vertices[1].y, 6.0f);
@@ -84,8 +82,7 @@ TEST(GeometryAssembly, TranslationMovesPointsButNotNormals) {
 
 TEST(GeometryAssembly, UniformScaleDoublesPointsAndHalvesNormals) {
     const SkpFaceInfo face = Triangle();
-    XMMATRIX scaled = DirectX::XMMatrixIdentity();
-    scaled.m[0][0] = scaled.m[1][1] = scaled.m[2][2] = 2;
+    const XMMATRIX scaled = DirectX::XMMatrixScaling(2, 2, 2);
     const Written out = Assemble(face, scaled, false, false);
     EXPECT_EQ(out.vertices[1].x, 2.0f);
     EXPECT_EQ(out.vertices[2].z, 2.0f);
@@ -111,8 +108,7 @@ TEST(GeometryAssembly, FaceWithoutVerticesWritesNothing) {
 
 TEST(GeometryAssembly, SquashedPlacementStillGivesFiniteNormals) {
     const SkpFaceInfo face = Triangle();
-    XMMATRIX flat = DirectX::XMMatrixIdentity();
-    flat.m[0][0] = 0;  // squashes the x axis to nothing
+    const XMMATRIX flat = DirectX::XMMatrixScaling(0, 1, 1);  // squashes the x axis to nothing
     const Written out = Assemble(face, flat, false, false);
     for (const Vertex& v : out.vertices) {
         EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));

@@ -215,7 +215,14 @@ TEST_F(Scan, PlacementsInSceneConvention) {
                    {{"definition", "G"}, {"transform", zeroWeight}}};
     OpenAndScan(Document({{"groups", groups}, {"faces", {Square()}}}, definitions));
     const auto all = RootGroups();
-    const auto placement = [&](int i) { return reader.GetTransform(SUGroupToEntity(all[i])); };
+    const auto stored = [](const DirectX::XMMATRIX& matrix) {
+        DirectX::XMFLOAT4X4 values;
+        DirectX::XMStoreFloat4x4(&values, matrix);
+        return values;
+    };
+    const auto placement = [&](int i) {
+        return stored(reader.GetTransform(SUGroupToEntity(all[i])));
+    };
 
     const auto moved = placement(0);
     EXPECT_EQ(moved.m[3][0], 1.0f * 0.0254f);
@@ -237,8 +244,8 @@ TEST_F(Scan, PlacementsInSceneConvention) {
     const auto unweighted = placement(3);
     EXPECT_EQ(unweighted.m[3][0], 1.0f * 0.0254f);
 
-    for (const auto& identity : {reader.GetTransform(SUEntityRef SU_INVALID),
-                                 reader.GetTransform(SUFaceToEntity(RootFace(0).face))}) {
+    for (const auto& identity : {stored(reader.GetTransform(SUEntityRef SU_INVALID)),
+                                 stored(reader.GetTransform(SUFaceToEntity(RootFace(0).face)))}) {
         for (int r = 0; r < 4; ++r) {
             for (int c = 0; c < 4; ++c) EXPECT_EQ(identity.m[r][c], r == c ? 1.0f : 0.0f);
         }
