@@ -1,6 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's packages, only what is missing.
+# With --windows, also what the Windows build needs (cmake --preset windows): the MinGW-w64 cross
+# compiler and Wine, and oneTBB, simdjson and GoogleTest cross-built from Debian's own sources
+# into build-windows-deps/ (.ci/mingw-deps.sh; built once, then kept).
 set -euo pipefail
+
+windows=false
+for argument in "$@"; do
+    case $argument in
+        --windows) windows=true ;;
+        *) echo "usage: setup.sh [--windows]" >&2; exit 2 ;;
+    esac
+done
 
 packages=(
     build-essential cmake ninja-build pkg-config   # compiler and build system
@@ -15,6 +26,14 @@ packages=(
     clang libclang-rt-14-dev        # libFuzzer and clang's sanitizer runtimes for the fuzz targets
     nodejs                          # (with its npm) runs the Khronos glTF validator in the tests
 )
+
+if $windows; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix  # MinGW-w64 with POSIX threads (std::thread): the Windows build
+        wine64                      # runs the Windows tests and tools
+        dpkg-dev                    # dpkg-source: unpacks Debian's source packages to cross-build
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,4 +58,8 @@ fi
 if [ ! -d "$validator/node_modules" ]; then
     echo "setup: installing the glTF validator's npm packages"
     (cd "$validator" && npm ci --no-audit --no-fund)
+fi
+
+if $windows; then
+    "$(dirname "$0")/.ci/mingw-deps.sh" >/dev/null
 fi

@@ -5,8 +5,8 @@
 #
 # Usage: .ci/tsan-tbb.sh [CACHE_DIR]   (default build-tsan/onetbb)
 # Prints the TBB_DIR to hand to CMake on its last line. A finished build for the same source version
-# is reused. The package index is kept in CACHE_DIR/apt: the system's apt configuration is not
-# touched. Every run ends with .ci/tsan-canary.cpp against the library: a task handoff must not be
+# is reused. The source comes through .ci/debian-source.sh, which leaves the system's apt
+# configuration alone. Every run ends with .ci/tsan-canary.cpp against the library: a task handoff must not be
 # reported and a real race must be, or the script fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,30 +35,7 @@ if [[ -f "$prefix/.complete" ]]; then
     exit 0
 fi
 
-apt_dir="$cache/apt"
-mkdir -p "$apt_dir/parts" "$apt_dir/lists/partial" "$cache/src"
-cat >"$apt_dir/parts/debian-src.sources" <<SOURCES
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-apt_private=(-o "Dir::Etc::SourceList=$apt_dir/none.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
-             -o "Dir::State::Lists=$apt_dir/lists" -o "APT::Sandbox::User=root")
-
-src="$cache/src/onetbb-${version%%-*}"
-if [[ ! -d "$src" ]]; then
-    apt-get "${apt_private[@]}" -qq update >&2
-    (cd "$cache/src" && apt-get "${apt_private[@]}" -qq source --download-only "onetbb=$version" >&2)
-    (cd "$cache/src" && dpkg-source -x "onetbb_$version.dsc" >&2)
-fi
+src=$(.ci/debian-source.sh "$cache" onetbb "$version" | tail -n 1)
 
 build="$cache/build-$version"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,5 +1,6 @@
 #include "BitmapWriter.h"
 
+#include <skptext/Wide.h>
 #include <windows.h>
 
 #include <array>
@@ -69,7 +70,7 @@ bool WriteBitmapFile(const std::u16string& path, int32_t width, int32_t height,
                      uint16_t bitsPerPixel, uint32_t dataSize, const uint8_t* data) {
     if (dataSize > UINT32_MAX - kHeadersSize || (dataSize > 0 && data == nullptr)) return false;
     const Headers headers = MakeHeaders(width, height, bitsPerPixel, dataSize);
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle file(CreateFileW(skptext::Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
     bool complete = file.Write(headers.data(), kFileHeaderSize) &&
@@ -77,7 +78,7 @@ bool WriteBitmapFile(const std::u16string& path, int32_t width, int32_t height,
     if (complete && dataSize > 0) complete = file.Write(data, dataSize);
     complete = file.Close() && complete;
     // A bitmap cut short would be taken for a whole one by whoever opens it later.
-    if (!complete) DeleteFileW(path.c_str());
+    if (!complete) DeleteFileW(skptext::Wide(path));
     return complete;
 }
 

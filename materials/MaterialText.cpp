@@ -1,7 +1,13 @@
 #include "MaterialText.h"
 
+#include <skptext/Utf.h>
+#include <skptext/Wide.h>
+
+#if defined(_WIN32)
+#include <stdio.h>  // _vscwprintf, vswprintf_s
+#else
 #include <crt_wide.h>
-#include <windows.h>
+#endif
 
 #include <cctype>
 #include <cstdarg>
@@ -25,12 +31,13 @@ std::u16string FormatString(const char16_t* format, ...) {
     va_start(args, format);
     va_list measureArgs;
     va_copy(measureArgs, args);
-    const int length = _vscwprintf(format, measureArgs);
+    const int length = _vscwprintf(skptext::Wide(format), measureArgs);
     va_end(measureArgs);
     std::u16string result;
     if (length > 0) {
         result.resize(static_cast<size_t>(length) + 1);
-        const int written = vswprintf_s(result.data(), result.size(), format, args);
+        const int written =
+            vswprintf_s(skptext::Wide(result.data()), result.size(), skptext::Wide(format), args);
         result.resize(written > 0 ? static_cast<size_t>(written) : 0);
     }
     va_end(args);
@@ -48,16 +55,7 @@ std::u16string SanitizeName(const std::u16string& name) {
 }
 
 std::string ToUtf8(const std::u16string& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string result(static_cast<size_t>(size), '\0');
-    const int written =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, result.data(), size, nullptr, nullptr);
-    result.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return result;
+    return skptext::ToUtf8(text);
 }
 
 }  // namespace Importing

@@ -12,7 +12,7 @@ std::u16string ToWString(SUStringRef text);
 std::u16string FormatString(const char16_t* format, ...);
 // Letters, digits and white space stay; every other character becomes '_'.
 std::u16string SanitizeName(const std::u16string& name);
-// UTF-8 through the system's conversion; an empty string gives an empty string.
+// UTF-8; an unpaired surrogate becomes U+FFFD, as the system's conversion makes it.
 std::string ToUtf8(const std::u16string& text);
 
 }  // namespace Importing

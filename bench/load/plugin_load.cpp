@@ -8,7 +8,7 @@
 #include <load_phases.h>
 #include <oneapi/tbb/task_arena.h>
 #include <plugin_library.h>
-#include <text.h>
+#include <skptext/Utf.h>
 
 #include <chrono>
 #include <memory>
@@ -60,7 +60,7 @@ int LoadInArena(skpimport::HostChannel& reader, Importing::SceneContainer& scene
 }
 
 SKPIMPORT_CALLS_BY_SLOT std::string ReportOf(skpimport::HostChannel& reader) {
-    return skpimport::ToUtf8(reader.GetRaport());
+    return skptext::ToUtf8(reader.GetRaport());
 }
 
 void CountScene(const Importing::SceneContainer& scene, Record& record) {
@@ -74,7 +74,7 @@ void CountScene(const Importing::SceneContainer& scene, Record& record) {
         const auto material = static_cast<size_t>(surface.GetMaterialId());
         if (geometry >= scene.geometryLibrary.size() || material >= scene.sceneMaterials.size())
             throw std::runtime_error("the scene has a surface with a bad geometry or material");
-        const std::string name = skpimport::ToUtf8(scene.sceneMaterials[material].GetName());
+        const std::string name = skptext::ToUtf8(scene.sceneMaterials[material].GetName());
         record.trianglesByMaterial[name] += scene.geometryLibrary[geometry].indices.size() / 3;
     }
     record.Set("vertices", double(vertices));
@@ -97,7 +97,7 @@ Record MeasurePluginLoad(const std::string& pluginPath, const std::string& model
     record.Set("rss before bytes", double(CurrentResidentBytes()));
     Importing::SceneContainer scene;
     const auto start = std::chrono::steady_clock::now();
-    const int result = LoadInArena(*reader, scene, skpimport::ToUtf16(modelPath), threads);
+    const int result = LoadInArena(*reader, scene, skptext::ToUtf16(modelPath), threads);
     const std::chrono::duration<double> host = std::chrono::steady_clock::now() - start;
     record.Set("peak bytes", double(PeakResidentBytes()));
     if (result != 0)

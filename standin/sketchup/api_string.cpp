@@ -1,10 +1,10 @@
 // String objects: UTF-16 text owned by the caller.
 #include <SketchUpAPI/unicodestring.h>
+#include <skptext/Utf.h>
 
 #include <cstring>
 
 #include "api_support.h"
-#include "utf.h"
 
 using namespace skpm;
 
@@ -35,9 +35,9 @@ SUResult CheckStringOutput(const SUStringRef* out) {
 
 SUResult SetString(SUStringRef* out, std::string_view utf8) {
     if (SUResult check = CheckStringOutput(out); check != SU_ERROR_NONE) return check;
-    std::u16string text;
-    if (!Utf8ToUtf16(utf8, text)) return SU_ERROR_GENERIC;  // model text is validated on reading
-    live::Find<String>(out->ptr)->text = std::move(text);
+    std::optional<std::u16string> text = skptext::ToUtf16Strict(utf8);
+    if (!text) return SU_ERROR_GENERIC;  // model text is validated on reading
+    live::Find<String>(out->ptr)->text = std::move(*text);
     return SU_ERROR_NONE;
 }
 
@@ -54,9 +54,9 @@ SU_RESULT SUStringCreateFromUTF8(SUStringRef* out_string, const char* char_array
     return Guarded([&] {
         if (char_array == nullptr) return SU_ERROR_NULL_POINTER_INPUT;
         if (SUResult check = CheckCreate(out_string); check != SU_ERROR_NONE) return check;
-        std::u16string text;
-        if (!Utf8ToUtf16(char_array, text)) return SU_ERROR_INVALID_INPUT;
-        return CreateString(out_string, std::move(text));
+        std::optional<std::u16string> text = skptext::ToUtf16Strict(char_array);
+        if (!text) return SU_ERROR_INVALID_INPUT;
+        return CreateString(out_string, std::move(*text));
     });
 }
 
@@ -66,8 +66,7 @@ SU_RESULT SUStringCreateFromUTF16(SUStringRef* out_string, const unichar* char_a
         if (SUResult check = CheckCreate(out_string); check != SU_ERROR_NONE) return check;
         std::u16string text;
         for (const unichar* unit = char_array; *unit != 0; ++unit) text += char16_t(*unit);
-        std::string utf8;
-        if (!Utf16ToUtf8(text, utf8)) return SU_ERROR_INVALID_INPUT;
+        if (!skptext::ToUtf8Strict(text)) return SU_ERROR_INVALID_INPUT;
         return CreateString(out_string, std::move(text));
     });
 }
@@ -86,8 +85,7 @@ SU_RESULT SUStringGetUTF8Length(SUStringRef string, size_t* out_length) {
         const String* text = live::Find<String>(string.ptr);
         if (text == nullptr) return SU_ERROR_INVALID_INPUT;
         if (out_length == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-        std::string utf8;
-        Utf16ToUtf8(text->text, utf8);
+        const std::string utf8 = skptext::ToUtf8(text->text);  // well-formed: checked on creation
         *out_length = utf8.size();
         return SU_ERROR_NONE;
     });
@@ -100,8 +98,7 @@ SU_RESULT SUStringGetUTF8(SUStringRef string, size_t char_array_length, char out
         if (text == nullptr) return SU_ERROR_INVALID_INPUT;
         if (out_char_array == nullptr || copied_length == nullptr)
             return SU_ERROR_NULL_POINTER_OUTPUT;
-        std::string utf8;
-        Utf16ToUtf8(text->text, utf8);
+        const std::string utf8 = skptext::ToUtf8(text->text);  // well-formed: checked on creation
         if (char_array_length < utf8.size() + 1) return SU_ERROR_INSUFFICIENT_SIZE;
         std::memcpy(out_char_array, utf8.c_str(), utf8.size() + 1);
         *copied_length = utf8.size();

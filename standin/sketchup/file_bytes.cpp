@@ -1,13 +1,18 @@
 #include "file_bytes.h"
 
+#include <cstring>
+
+#if !defined(_WIN32)  // file_bytes_windows.cpp reads files there
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#endif
 
 namespace skpm {
+
+#if !defined(_WIN32)
 namespace {
 
 // Closes the descriptor it holds.
@@ -71,6 +76,7 @@ bool ReadRegularFile(const std::string& path, size_t maxBytes, std::string& byte
     bytes.resize(done);
     return true;
 }
+#endif
 
 bool IsSketchUpBinary(const std::string& bytes) {
     // SketchUp files open with FF FE FF 0E and then "SketchUp Model" in UTF-16LE; the first four

@@ -1,5 +1,6 @@
 #include "image.h"
 
+#include <skptext/FilePath.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 
@@ -141,7 +142,7 @@ bool DecodeImageMemory(const uint8_t* bytes, size_t size, Image& out, std::strin
 }
 
 bool DecodeImageFile(const std::string& path, Image& out, std::string& reason) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::ifstream file(skptext::PathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (!file) {
         reason = "cannot open " + path;
         return false;
@@ -248,7 +249,7 @@ bool SaveImage(const Image& image, const std::string& utf8Path) {
     const std::vector<uint8_t>& encoded = output.bytes;
     if (!written || encoded.empty()) return false;
 
-    std::ofstream file(utf8Path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(skptext::PathFromUtf8(utf8Path), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(encoded.data()), std::streamsize(encoded.size()));
     file.close();
     return !file.fail();

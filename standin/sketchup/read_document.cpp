@@ -2,6 +2,8 @@
 // the parts are read.
 #include "read_document.h"
 
+#include <skptext/FilePath.h>
+
 #include <limits>
 
 #include "file_bytes.h"
@@ -118,7 +120,7 @@ std::unique_ptr<Model> ReadModelFile(const std::string& utf8Path) {
                                   " is a SketchUp binary file (.skp), which this library "
                                   "does not read; it reads model documents (JSON)");
     }
-    const std::filesystem::path folder = std::filesystem::path(utf8Path).parent_path();
+    const std::filesystem::path folder = skptext::PathFromUtf8(utf8Path).parent_path();
     return ReadModelDocument(bytes, folder);
 }
 

@@ -1,4 +1,6 @@
 // Materials, their textures and attribute dictionaries.
+#include <skptext/FilePath.h>
+
 #include <cstdint>
 #include <limits>
 
@@ -17,7 +19,7 @@ constexpr int64_t kMaxPixelSide = 16384;
 std::shared_ptr<const Image> ReadImageFile(const Json& node, const Place& where,
                                            const ReaderContext& context) {
     const std::string name = ReadString(node, where);
-    const std::string path = (context.folder / std::filesystem::path(name)).string();
+    const std::string path = skptext::PathToUtf8(context.folder / skptext::PathFromUtf8(name));
     std::string bytes, reason;
     if (!ReadRegularFile(path, kMaxImageFileBytes, bytes, reason)) {
         Refuse(where, "cannot read image \"" + name + "\": " + reason);

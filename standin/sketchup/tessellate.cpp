@@ -1,6 +1,14 @@
 #include "tessellate.h"
 
+#if defined(_WIN32)
+#include <windows.h>  // Windows' GL headers build on it
+#endif
 #include <GL/glu.h>
+
+// Mesa names the callbacks' calling convention GLAPIENTRY, Windows' glu32 CALLBACK.
+#if !defined(GLAPIENTRY)
+#define GLAPIENTRY CALLBACK
+#endif
 
 #include <algorithm>
 #include <cmath>

@@ -3,6 +3,7 @@
 // handle.
 
 #include <fcntl.h>
+#include <skptext/Utf.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include <string>
 
 #include "last_error.h"
-#include "utf.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ bool NativePath(LPCWSTR path, std::string& out) {
         return false;
     }
     bool replaced = false;
-    out = winapi::Utf16ToUtf8(path, &replaced);
+    out = skptext::ToUtf8(path, &replaced);
     if (replaced) {
         // A substituted U+FFFD would name a different file.
         SetLastError(ERROR_INVALID_NAME);

@@ -1,16 +1,15 @@
 // GetTempPathW: $TMPDIR, else /tmp/.
 
+#include <skptext/Utf.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "utf.h"
-
 extern "C" DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer) {
     const char* variable = std::getenv("TMPDIR");
     std::u16string path =
-        (variable != nullptr && variable[0] != '\0') ? winapi::Utf8ToUtf16(variable) : u"/tmp/";
+        (variable != nullptr && variable[0] != '\0') ? skptext::ToUtf16(variable) : u"/tmp/";
     if (path.back() != u'/') path += u'/';
     if (path.size() + 1 > static_cast<size_t>(UINT32_MAX)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);

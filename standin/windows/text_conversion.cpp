@@ -1,13 +1,12 @@
 // WideCharToMultiByte and MultiByteToWideChar for UTF-8. CP_ACP is UTF-8 on this platform.
 
+#include <skptext/Utf.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include "utf.h"
 
 namespace {
 
@@ -59,7 +58,7 @@ extern "C" int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCh
                                             : static_cast<size_t>(cchWideChar);
     bool replaced = false;
     const std::string converted =
-        winapi::Utf16ToUtf8(std::u16string_view(lpWideCharStr, length), &replaced);
+        skptext::ToUtf8(std::u16string_view(lpWideCharStr, length), &replaced);
     if (replaced && (dwFlags & WC_ERR_INVALID_CHARS)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return 0;
@@ -86,7 +85,7 @@ extern "C" int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiBy
         cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
     bool replaced = false;
     const std::u16string converted =
-        winapi::Utf8ToUtf16(std::string_view(lpMultiByteStr, length), &replaced);
+        skptext::ToUtf16(std::string_view(lpMultiByteStr, length), &replaced);
     if (replaced && (dwFlags & MB_ERR_INVALID_CHARS)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return 0;

@@ -1,5 +1,7 @@
 #include "wide_format.h"
 
+#include <skptext/Utf.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -7,8 +9,6 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
-
-#include "utf.h"
 
 namespace winapi {
 namespace {
@@ -288,7 +288,7 @@ bool IsNarrow(const Directive& d) {
 void FormatString(std::u16string& out, const Directive& d, Arguments& args) {
     if (IsNarrow(d)) {
         const char* text = va_arg(args.list, const char*);
-        FormatText(out, d, text ? Utf8ToUtf16(text) : u"(null)");
+        FormatText(out, d, text ? skptext::ToUtf16(text) : u"(null)");
     } else {
         const char16_t* text = va_arg(args.list, const char16_t*);
         FormatText(out, d, text ? std::u16string(text) : u"(null)");
@@ -297,8 +297,9 @@ void FormatString(std::u16string& out, const Directive& d, Arguments& args) {
 
 void FormatCharacter(std::u16string& out, const Directive& d, Arguments& args) {
     const int value = va_arg(args.list, int);
-    const std::u16string text = IsNarrow(d) ? Utf8ToUtf16(std::string(1, static_cast<char>(value)))
-                                            : std::u16string(1, static_cast<char16_t>(value));
+    const std::u16string text = IsNarrow(d)
+                                    ? skptext::ToUtf16(std::string(1, static_cast<char>(value)))
+                                    : std::u16string(1, static_cast<char16_t>(value));
     EmitField(out, d, u"", text, false);
 }
 

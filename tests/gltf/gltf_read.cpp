@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "test_platform.h"
 #include "tool_run.h"
 
 namespace gltftest {
@@ -102,15 +103,13 @@ int RunTool(const std::string& program, const std::vector<std::string>& argument
     return run.exitCode;
 }
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gltf_test_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
+TempDir::TempDir()
+    : path_(testsupport::Utf8(
+          testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(), "gltf_test_"))) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(testsupport::PathOf(path_), ignored);
 }
 
 }  // namespace gltftest

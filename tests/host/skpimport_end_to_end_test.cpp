@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "temp_dir.h"
+#include "test_platform.h"
 #include "tool_run.h"
 
 namespace {
@@ -17,7 +18,7 @@ const std::string kTool = SKPIMPORT_PATH;
 const std::string kHouse = std::string(SAMPLES_DIR) + "/house.skpm";
 
 json ReadJson(const std::string& path) {
-    std::ifstream in(path);
+    std::ifstream in(testsupport::PathOf(path));
     return json::parse(in);
 }
 
@@ -36,8 +37,9 @@ TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
 TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
     TempDir dir;
     const std::string jsonPath = dir.File("scene.json");
-    const ToolRun run = RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
-                                {{"TMPDIR", dir.Path().string()}});
+    const ToolRun run =
+        RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
+                {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");  // --quiet
     const json doc = ReadJson(jsonPath);
@@ -57,15 +59,16 @@ TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
     ASSERT_FALSE(doc["textures"].empty());
     for (const json& texture : doc["textures"]) {
         EXPECT_GT(texture["bytes"].get<int64_t>(), 0);
-        EXPECT_EQ(std::filesystem::path(texture["path"].get<std::string>()).parent_path(),
-                  dir.Path());  // written into $TMPDIR
+        EXPECT_EQ(testsupport::PathOf(texture["path"]).parent_path(),
+                  dir.Path());  // written into the temporary folder
     }
 }
 
 TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
     TempDir dir;
-    const ToolRun run = RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
-                                {{"TMPDIR", dir.Path().string()}});
+    const ToolRun run =
+        RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
+                {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (const char* phase :
          {"read document", "scan", "walk", "surfaces", "merge", "free leaves", "textures", "total"})
@@ -75,7 +78,7 @@ TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
 }
 
 TEST(SkpimportEndToEnd, RefusesALibraryThatIsNotThePlugin) {
-    const ToolRun run = RunTool(kTool, {"--plugin", WINAPI_LIBRARY, kHouse});
+    const ToolRun run = RunTool(kTool, {"--plugin", NOT_A_PLUGIN_LIBRARY, kHouse});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("not an import plug-in"), std::string::npos) << run.err;
     const ToolRun missing = RunTool(kTool, {"--plugin", "/nonexistent/libSkpReader.so", kHouse});

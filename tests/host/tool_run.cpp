@@ -1,5 +1,7 @@
 #include "tool_run.h"
 
+#if !defined(_WIN32)  // tool_run_windows.cpp runs tools there
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -123,3 +125,5 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
     result.err = Slurp(errPath);
     return result;
 }
+
+#endif

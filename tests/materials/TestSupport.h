@@ -5,12 +5,13 @@
 #include <skpm/document_error.h>
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <vector>
+
+#include "test_platform.h"
 
 namespace materials_test {
 
@@ -28,21 +29,21 @@ inline std::vector<uint8_t> TestPixels(int width, int height, int bitsPerPixel) 
 // An image file as R, G, B, A through an independent decoder; empty when unreadable.
 inline std::vector<uint8_t> Decode(const fs::path& path) {
     int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    stbi_uc* pixels = stbi_load(testsupport::Utf8(path).c_str(), &width, &height, &channels, 4);
     std::vector<uint8_t> rgba(pixels, pixels + (pixels ? width * height * 4 : 0));
     stbi_image_free(pixels);
     return rgba;
 }
 
 // Each test runs in the "C" locale's language with a folder of its own, removed afterwards: the
-// process's TMPDIR, where textures are exported, with the model document and its images in `in`.
-// Every test sets both variables afresh, so none restores them.
+// process's temporary folder (TMPDIR, TMP on Windows), where textures are exported, with the model
+// document and its images in `in`. Every test sets both variables afresh, so none restores them.
 class MaterialsTest : public ::testing::Test {
 protected:
     MaterialsTest() {
         fs::create_directory(in);
-        setenv("LC_ALL", "C", 1);
-        setenv("TMPDIR", temp.c_str(), 1);
+        testsupport::SetEnv("LC_ALL", "C");
+        testsupport::SetEnv(testsupport::kTempFolderVariable, testsupport::Utf8(temp / ""));
     }
     ~MaterialsTest() override {
         SUModelRelease(&model);
@@ -55,8 +56,8 @@ protected:
     json Texture(const std::string& file, int bitsPerPixel, int width = 2, int height = 2) {
         const std::string image = std::to_string(images++) + ".png";
         const std::vector<uint8_t> pixels = TestPixels(width, height, bitsPerPixel);
-        EXPECT_TRUE(stbi_write_png((in / image).c_str(), width, height, bitsPerPixel / 8,
-                                   pixels.data(), 0));
+        EXPECT_TRUE(stbi_write_png(testsupport::Utf8(in / image).c_str(), width, height,
+                                   bitsPerPixel / 8, pixels.data(), 0));
         return {{"file", file}, {"image", image}};
     }
 
@@ -74,9 +75,10 @@ protected:
     // Opens a model document with these materials and layers in place of the one open before.
     void Load(const json& materials, const json& layers = json::array()) {
         SUModelRelease(&model);
-        std::ofstream(in / "model.skpm")
+        std::ofstream(in / "model.skpm", std::ios::binary)
             << json{{"modelDocument", 1}, {"materials", materials}, {"layers", layers}};
-        if (SUModelCreateFromFile(&model, (in / "model.skpm").c_str()) != SU_ERROR_NONE)
+        const std::string path = testsupport::Utf8(in / "model.skpm");
+        if (SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE)
             throw std::runtime_error(std::string("model refused: ") + SKPMGetLastOpenError());
     }
     SUMaterialRef Material(size_t index) const {
@@ -87,10 +89,8 @@ protected:
     }
 
     fs::path temp = [] {
-        static const std::string base = testing::TempDir();  // as it was before any test ran
-        std::string pattern = base + "materials_XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        return fs::path(pattern);
+        static const fs::path base = fs::temp_directory_path();  // as it was before any test ran
+        return testsupport::MakeUniqueFolder(base, "materials_");
     }();
     fs::path in = temp / "in";
     int images = 0;

@@ -1,9 +1,13 @@
 #include <Importing/SceneContainer.h>
-#include <sys/resource.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
@@ -85,6 +89,7 @@ TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst)
     EXPECT_TRUE(table.IsTextureWorkerRunning());
 }
 
+#if !defined(_WIN32)  // a limit on file sizes, its signal and a full device are POSIX's
 // No folder, a folder, a full device, and a file cut short by a limit on file sizes.
 TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     const std::vector<uint8_t> pixels(4096, 1);
@@ -103,5 +108,6 @@ TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     }
     std::signal(SIGXFSZ, oldHandler);
 }
+#endif
 
 }  // namespace

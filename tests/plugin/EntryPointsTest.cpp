@@ -1,14 +1,19 @@
 // The plug-in as the host sees it: loaded at run time, found by plain C names, driven by slot.
 #include <Engine/ChannelType.h>
 #include <Importing/SceneContainer.h>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host_channel.h"
+#include "plugin_library.h"
 
 using HostReaderView = skpimport::HostChannel;  // the host tool's own declaration of the slots
 
@@ -17,17 +22,16 @@ namespace {
 class PluginLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
-        handle_ = dlopen(SKP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(handle_, nullptr) << dlerror();
-    }
-    void TearDown() override {
-        if (handle_ != nullptr) dlclose(handle_);
+        std::string error;
+        library_ = skpimport::PluginLibrary::Open(SKP_PLUGIN_PATH, error);
+        ASSERT_NE(library_, nullptr) << error;
     }
     template <typename Function>
     Function* Find(const char* name) {
-        return reinterpret_cast<Function*>(dlsym(handle_, name));
+        std::string ignored;
+        return reinterpret_cast<Function*>(library_->Symbol(name, ignored));
     }
-    void* handle_ = nullptr;
+    std::unique_ptr<skpimport::PluginLibrary> library_;
 };
 
 TEST_F(PluginLibrary, ExportsPlainCEntryPointsAndHidesItsHelpers) {
@@ -91,5 +95,41 @@ TEST_F(PluginLibrary, HostDrivesTheReaderThroughItsSlots) {
     ASSERT_NE(reader, nullptr);
     DriveReaderAsTheHostDoes(reader);
 }
+
+#if defined(_WIN32)
+// The names in a loaded DLL's export table.
+std::vector<std::string> ExportedNames(const char16_t* module) {
+    const auto* base = reinterpret_cast<const uint8_t*>(
+        ::GetModuleHandleW(reinterpret_cast<const wchar_t*>(module)));
+    if (base == nullptr) return {};
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (directory.Size == 0) return {};
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+    const auto* names = reinterpret_cast<const uint32_t*>(base + exports->AddressOfNames);
+    std::vector<std::string> result;
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        result.emplace_back(reinterpret_cast<const char*>(base + names[i]));
+    return result;
+}
+
+// Only what is marked for export leaves a DLL, not everything as MinGW would export by default.
+TEST_F(PluginLibrary, DllsExportOnlyWhatIsMarked) {
+    const std::vector<std::string> plugin = ExportedNames(u"SkpReader.dll");
+    ASSERT_FALSE(plugin.empty());
+    for (const std::string& name : plugin) {
+        const bool entry =
+            name == "GetType" || name == "InitDLL" || name == "SkpReaderGetLoadPhases";
+        EXPECT_TRUE(entry || name.find("9Importing9SkpReader") != std::string::npos) << name;
+    }
+    const std::vector<std::string> sketchUp = ExportedNames(u"SketchUpAPI.dll");
+    ASSERT_FALSE(sketchUp.empty());
+    for (const std::string& name : sketchUp)
+        EXPECT_TRUE(name.rfind("SU", 0) == 0 || name.rfind("SKPM", 0) == 0) << name;
+}
+#endif
 
 }  // namespace

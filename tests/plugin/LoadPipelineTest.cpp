@@ -14,7 +14,7 @@ using nlohmann::json;
 class LoadPipeline : public ::testing::Test {
 protected:
     int Load(const std::filesystem::path& path) {
-        return reader.LoadFromFile(scene, Wide(path.string()), u"", false);
+        return reader.LoadFromFile(scene, Wide(path), u"", false);
     }
     // Nothing of a load is left behind: the state of a fresh reader but for report and container.
     void ExpectNothingHeld() {
@@ -47,7 +47,7 @@ TEST_F(LoadPipeline, UnreadableFileReportsOnlyTheOpenError) {
 TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
     json document = Document({{"faces", {Square()}}});
     const auto path = folder.Write("sub.dir/house.skpm", document);
-    EXPECT_EQ(reader.LoadFromFile(scene, Wide(path.string()), u"ignored", true), 0);
+    EXPECT_EQ(reader.LoadFromFile(scene, Wide(path), u"ignored", true), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     EXPECT_EQ(scene.sourceDescriptions,
               (std::vector<std::u16string>{u"SketchUp", u"SketchUp 21.0.339"}));
@@ -95,7 +95,7 @@ TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
     EXPECT_EQ(Load(folder.Path() / "missing.skpm"), -1);
     SceneContainer second;
     const auto path = folder.Write("ok.skpm", Document({{"faces", {Square()}}}));
-    EXPECT_EQ(reader.LoadFromFile(second, Wide(path.string()), u"", false), 0);
+    EXPECT_EQ(reader.LoadFromFile(second, Wide(path), u"", false), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     EXPECT_EQ(second.sourceDescriptions.at(0), u"SketchUp");
     EXPECT_EQ(second.surfaces.size(), 1u);
@@ -145,7 +145,7 @@ TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
     // and the next load works on the same reader
     SceneContainer next;
     const auto good = folder.Write("good.skpm", Document({{"faces", {Square()}}}));
-    EXPECT_EQ(reader.LoadFromFile(next, Wide(good.string()), u"", false), 0);
+    EXPECT_EQ(reader.LoadFromFile(next, Wide(good), u"", false), 0);
 }
 
 TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
@@ -158,7 +158,7 @@ TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
 }
 
 TEST_F(LoadPipeline, PathThatIsNotUtf16RaisesARangeError) {
-    std::u16string path = Wide(folder.Path().string()) + u"/";
+    std::u16string path = Wide(folder.Path()) + u"/";
     path += char16_t(0xD800);
     EXPECT_THROW(reader.LoadFromFile(scene, path, u"", false), std::range_error);
     ExpectNothingHeld();

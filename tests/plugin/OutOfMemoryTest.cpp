@@ -197,7 +197,7 @@ class OutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         isLoadingThread = true;
-        path = Wide(folder.Write("m.skpm", TexturedDocument()).string());
+        path = Wide(folder.Write("m.skpm", TexturedDocument()));
         // The first load also makes the allocations of first use (runtime and library set-up):
         // count until two loads in a row agree.
         long previous = -1;

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "PathText.h"
 #include "ReaderProbe.h"
+#include "test_platform.h"
 
 namespace Importing::testing {
 namespace {
@@ -57,32 +58,34 @@ TEST(PathText, FileBaseNameFollowsWindowsPathRules) {
     EXPECT_EQ(GetFileBaseName(u"\u96ea\U0001F3E0.skpm"), u"\u96ea\U0001F3E0");
 }
 
+// The system's temporary folder as the operating system reports it: from TMPDIR over our
+// stand-in, from TMP on Windows, where a folder starts with a drive.
 class TempFolderEnvironment : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* value = std::getenv("TMPDIR")) saved_ = value, had_ = true;
+    void SetUp() override { saved_ = testsupport::GetEnv(testsupport::kTempFolderVariable); }
+    void TearDown() override { testsupport::SetEnv(testsupport::kTempFolderVariable, saved_); }
+    static void Set(const std::string& folder) {
+        testsupport::SetEnv(testsupport::kTempFolderVariable, folder);
     }
-    void TearDown() override {
-        if (had_) {
-            setenv("TMPDIR", saved_.c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
-    std::string saved_;
-    bool had_ = false;
+#if defined(_WIN32)
+    const std::string root_ = "C:\\", separator_ = "\\";
+#else
+    const std::string root_ = "/", separator_ = "/";
+#endif
+    std::optional<std::string> saved_;
 };
 
 TEST_F(TempFolderEnvironment, TempFolderEndsWithASeparator) {
-    setenv("TMPDIR", "/var/tmp/textures", 1);
-    EXPECT_EQ(GetTempFolder(), u"/var/tmp/textures/");
+    const std::string folder = root_ + "var" + separator_ + "tmp" + separator_ + "textures";
+    Set(folder);
+    EXPECT_EQ(GetTempFolder(), Wide(folder + separator_));
 }
 
 TEST_F(TempFolderEnvironment, TempFolderTooLongForTheBufferIsEmpty) {
-    const std::string longest(258, 'x');  // with the separator: 259 characters, which fit
-    setenv("TMPDIR", ("/" + longest.substr(1)).c_str(), 1);
+    // With the separator: 259 characters, which fit with the terminating NUL.
+    Set(root_ + std::string(258 - root_.size(), 'x'));
     EXPECT_EQ(GetTempFolder().size(), 259u);
-    setenv("TMPDIR", ("/" + std::string(300, 'y')).c_str(), 1);
+    Set(root_ + std::string(300, 'y'));
     EXPECT_EQ(GetTempFolder(), u"");
 }
 

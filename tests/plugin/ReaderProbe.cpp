@@ -1,53 +1,42 @@
 #include "ReaderProbe.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <windows.h>
+#include <skptext/Utf.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <fstream>
+
+#include "test_platform.h"
 
 namespace Importing::testing {
 
 namespace fs = std::filesystem;
 
-TestFolder::TestFolder() {
-    static std::atomic<int> counter = 0;
-    path_ = fs::temp_directory_path() /
-            ("skpreader-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::create_directories(path_);
-    if (const char* tmpdir = std::getenv("TMPDIR")) {
-        hadTmpdir_ = true;
-        savedTmpdir_ = tmpdir;
-    }
-    ::setenv("TMPDIR", (path_.string() + "/").c_str(), 1);
+TestFolder::TestFolder()
+    : path_(testsupport::MakeUniqueFolder(fs::temp_directory_path(), "skpreader-test-")),
+      savedTmpdir_(testsupport::GetEnv(testsupport::kTempFolderVariable)) {
+    const fs::path withSeparator = path_ / "";
+    testsupport::SetEnv(testsupport::kTempFolderVariable, testsupport::Utf8(withSeparator));
 }
 
 TestFolder::~TestFolder() {
-    if (hadTmpdir_) {
-        ::setenv("TMPDIR", savedTmpdir_.c_str(), 1);
-    } else {
-        ::unsetenv("TMPDIR");
-    }
+    testsupport::SetEnv(testsupport::kTempFolderVariable, savedTmpdir_);
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
 
 fs::path TestFolder::Write(const std::string& name, const nlohmann::json& document) const {
-    const fs::path file = path_ / name;
+    const fs::path file = path_ / testsupport::PathOf(name);
     fs::create_directories(file.parent_path());
-    std::ofstream(file) << document.dump(2);
+    std::ofstream(file, std::ios::binary) << document.dump(2);
     return file;
 }
 
 std::u16string Wide(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::u16string wide(length, u'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
+    return skptext::ToUtf16(text);
+}
+
+std::u16string Wide(const std::filesystem::path& path) {
+    return skptext::ToUtf16(testsupport::Utf8(path));
 }
 
 nlohmann::json Document(nlohmann::json entities, nlohmann::json definitions,

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "SkpReader.h"
@@ -32,8 +33,8 @@ public:
     using SkpReader::unitScale;
 };
 
-// A folder of its own for one test, removed afterwards; TMPDIR points into it while it lives so
-// that texture files land there.
+// A folder of its own for one test, removed afterwards; the system's temporary folder is this one
+// while it lives (TMPDIR, TMP on Windows), so that texture files land there.
 class TestFolder {
 public:
     TestFolder();
@@ -44,11 +45,12 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::string savedTmpdir_;
-    bool hadTmpdir_ = false;
+    std::optional<std::string> savedTmpdir_;
 };
 
+// UTF-8 text, or a path, as the reader takes it.
 std::u16string Wide(const std::string& text);
+std::u16string Wide(const std::filesystem::path& path);
 
 // A document with the given root entities, definitions, materials and layers.
 nlohmann::json Document(nlohmann::json entities,

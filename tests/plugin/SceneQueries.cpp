@@ -9,7 +9,7 @@ std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohma
     const auto path = folder.Write(fileName, document);
     auto scene = std::make_unique<SceneContainer>();
     SkpReader reader;
-    const int result = reader.LoadFromFile(*scene, Wide(path.string()), u"", false);
+    const int result = reader.LoadFromFile(*scene, Wide(path), u"", false);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     for (const Geometry& geometry : scene->geometryLibrary) {

@@ -3,6 +3,7 @@
 // build runs these with leak detection, in this process and in the host tool's.
 #include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
+#include <skptext/Utf.h>
 
 #include <fstream>
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "ReaderProbe.h"
 #include "reliability_support.h"
+#include "test_platform.h"
 
 namespace {
 
@@ -37,14 +39,14 @@ std::string Summary(const SceneContainer& scene) {
 std::size_t WrittenTextures(const SceneContainer& scene) {
     std::size_t written = 0;
     for (const std::u16string& path : scene.textureLibrary)
-        written += fs::exists(fs::path(std::string(path.begin(), path.end())));
+        written += fs::exists(testsupport::PathOf(skptext::ToUtf8(path)));
     return written;
 }
 
 class FailurePaths : public ::testing::Test {
 protected:
     void SetUp() override {
-        good = Wide(folder.Write("good.skpm", Textured()).string());
+        good = Wide(folder.Write("good.skpm", Textured()));
         json options = Textured();
         options["fail"] = {"SUModelGetRenderingOptions"};
         // The texture worker is running and the leaf records of the root faces exist when the
@@ -52,15 +54,13 @@ protected:
         json group = Textured();
         group["definitions"] = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
         group["entities"]["groups"] = {{{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}}};
-        std::ofstream(folder.Path() / "broken.skpm") << "{\"modelDocument\": 1, ";
+        std::ofstream(folder.Path() / "broken.skpm", std::ios::binary) << "{\"modelDocument\": 1, ";
         failures = {
-            {"missing file", Wide((folder.Path() / "missing.skpm").string()), Outcome::OpenError},
-            {"malformed document", Wide((folder.Path() / "broken.skpm").string()),
-             Outcome::OpenError},
-            {"folder", Wide(folder.Path().string()), Outcome::OpenError},
-            {"unreadable options", Wide(folder.Write("options.skpm", options).string()),
-             Outcome::Raises},
-            {"unreadable group", Wide(folder.Write("group.skpm", group).string()), Outcome::Raises},
+            {"missing file", Wide((folder.Path() / "missing.skpm")), Outcome::OpenError},
+            {"malformed document", Wide((folder.Path() / "broken.skpm")), Outcome::OpenError},
+            {"folder", Wide(folder.Path()), Outcome::OpenError},
+            {"unreadable options", Wide(folder.Write("options.skpm", options)), Outcome::Raises},
+            {"unreadable group", Wide(folder.Write("group.skpm", group)), Outcome::Raises},
             {"lone surrogate", good + char16_t(0xD800), Outcome::RangeError},
         };
     }
@@ -147,9 +147,9 @@ TEST_F(FailurePaths, HostToolReportsEveryFailureAndExitsCleanly) {
     fs::create_directories(cwd);
     for (const FailingLoad& failure : failures) {
         if (failure.outcome == Outcome::RangeError) continue;  // a host path is UTF-8 already
-        const std::string path(failure.path.begin(), failure.path.end());
         const reliability::Import import =
-            reliability::RunImport(path, temp.string(), cwd, folder.Path() / "scene.json");
+            reliability::RunImport(skptext::ToUtf8(failure.path), testsupport::Utf8(temp), cwd,
+                                   folder.Path() / "scene.json");
         ASSERT_FALSE(import.run.timedOut) << failure.what;
         EXPECT_EQ(import.run.exitCode, 1) << failure.what << "\n" << import.run.err;
         ASSERT_TRUE(import.scene.is_object()) << failure.what;

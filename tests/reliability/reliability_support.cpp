@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "ReaderProbe.h"
+#include "test_platform.h"
 
 namespace reliability {
 
@@ -39,15 +40,16 @@ std::vector<fs::path> FilesUnder(const fs::path& root) {
 }
 
 json ReadJson(const fs::path& path) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     return json::parse(in);
 }
 
 Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
                  const fs::path& sceneFile) {
     Import result;
-    result.run = RunTool(SKPIMPORT_PATH, {"--quiet", "--scene-json", sceneFile.string(), model},
-                         ToolOptions{{{"TMPDIR", tmpdir}}, cwd, std::chrono::seconds(60)});
+    result.run = RunTool(
+        SKPIMPORT_PATH, {"--quiet", "--scene-json", testsupport::Utf8(sceneFile), model},
+        ToolOptions{{{testsupport::kTempFolderVariable, tmpdir}}, cwd, std::chrono::seconds(60)});
     if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
     return result;
 }

@@ -16,8 +16,8 @@ struct Import {
     nlohmann::json scene;
 };
 
-// Imports `model` with skpimport, textures going to `tmpdir`, from the working folder `cwd`; the
-// scene JSON is written to `sceneFile`.
+// Imports `model` (UTF-8) with skpimport, textures going to the folder `tmpdir` (UTF-8), from the
+// working folder `cwd`; the scene JSON is written to `sceneFile`.
 Import RunImport(const std::string& model, const std::string& tmpdir,
                  const std::filesystem::path& cwd, const std::filesystem::path& sceneFile);
 

@@ -2,7 +2,6 @@
 // in the temporary folder, under a name every file system takes; safe names keep their form.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "MaterialText.h"
@@ -10,6 +9,7 @@
 #include "SceneQueries.h"
 #include "TextureFileName.h"
 #include "reliability_support.h"
+#include "test_platform.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
         "wood.png",
         "../../escaped.png",
         "..\\..\\escaped2.png",
-        (folder.Path() / "absolute.png").string(),
+        testsupport::Utf8(folder.Path() / "absolute.png"),
         std::string("nul\0byte.png", 12),
         "line\nbreak\x1b[31m.png",
         std::string(600, 'L') + ".png",
@@ -85,7 +85,8 @@ TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
         "a/b/c/",
         "\xF0\x9F\x8F\xA0.png",
     };
-    ::setenv("TMPDIR", temp.c_str(), 1);  // the folder puts the old value back when it goes
+    // The folder puts the old value back when it goes.
+    testsupport::SetEnv(testsupport::kTempFolderVariable, testsupport::Utf8(temp));
     const auto scene = Importing::testing::LoadScene(folder, reliability::TexturedModel(names));
 
     const std::vector<fs::path> files = reliability::FilesUnder(folder.Path());
@@ -100,17 +101,18 @@ TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
     ASSERT_EQ(exported.size(), names.size());
     ASSERT_EQ(scene->textureLibrary.size(), names.size());
     for (const std::u16string& path : scene->textureLibrary) {
-        const fs::path file(ToUtf8(path));
+        const fs::path file = testsupport::PathOf(ToUtf8(path));
         EXPECT_EQ(file.parent_path(), temp);
-        EXPECT_LE(file.filename().string().size(), 255u);
+        EXPECT_LE(testsupport::Utf8(file.filename()).size(), 255u);
         std::ifstream in(file, std::ios::binary);
         char signature[4] = {};
         in.read(signature, 4);
         EXPECT_EQ(std::string(signature, 4), "\x89PNG") << file;
     }
     // Material i + 1 carries names[i]: a safe name is kept as it was.
-    EXPECT_EQ(fs::path(ToUtf8(scene->textureLibrary[0])).filename(), "2_wood.png");
-    EXPECT_EQ(fs::path(ToUtf8(scene->textureLibrary[11])).filename(), "13_\xF0\x9F\x8F\xA0.png");
+    EXPECT_EQ(testsupport::PathOf(ToUtf8(scene->textureLibrary[0])).filename(), "2_wood.png");
+    EXPECT_EQ(testsupport::PathOf(ToUtf8(scene->textureLibrary[11])).filename(),
+              testsupport::PathOf("13_\xF0\x9F\x8F\xA0.png"));
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // names the place in the document; damaged documents never crash it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <random>
 #include <thread>
 
+#include "test_platform.h"
 #include "test_support.h"
 
 using namespace sutest;
@@ -167,14 +167,13 @@ TEST(DocumentRefusal, FilesThatAreNotDocuments) {
     TempDir dir;
     const std::string skp = dir.Write(
         "house.skp", std::string("\xFF\xFE\xFF\x0ES\0k\0e\0t\0c\0h\0U\0p\0 \0M\0o\0d\0e\0l\0", 32));
-    const std::string fifo = (dir.path() / "pipe").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const testsupport::WaitingPipe pipe(dir.path());
     const std::pair<std::string, const char*> cases[] = {
         {skp, "is a SketchUp binary file (.skp), which this library does not read"},
-        {(dir.path() / "missing.skpm").string(), "No such file or directory"},
-        {dir.path().string(), "is a directory"},
-        {fifo, "is a pipe"},  // must not block waiting for a writer
-        {"/dev/zero", "is a device"},
+        {testsupport::Utf8(dir.path() / "missing.skpm"), "No such file or directory"},
+        {testsupport::Utf8(dir.path()), "is a directory"},
+        {pipe.Path(), "is a pipe"},  // must not block waiting for a writer
+        {testsupport::kDevicePath, "is a device"},
     };
     for (const auto& [path, reason] : cases) {
         Model model(path);

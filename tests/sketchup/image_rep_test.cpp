@@ -2,6 +2,7 @@
 // saving through the library.
 #include <gtest/gtest.h>
 
+#include "test_platform.h"
 #include "test_support.h"
 
 using namespace sutest;
@@ -63,7 +64,7 @@ TEST(Textures, RepsOutliveTheirModelAndSaveAsPng) {
     EXPECT_EQ(SUImageRepGetData(rep.get(), sizeof small, small), SU_ERROR_INSUFFICIENT_SIZE);
     EXPECT_EQ(SUImageRepGetData(empty.get(), sizeof small, small), SU_ERROR_NO_DATA);
     const auto save = [&dir](SUImageRepRef image, const char* name) {
-        return SUImageRepSaveToFile(image, (dir.path() / name).string().c_str());
+        return SUImageRepSaveToFile(image, testsupport::Utf8(dir.path() / name).c_str());
     };
     EXPECT_EQ(save(empty.get(), "empty.png"), SU_ERROR_NO_DATA);
     ASSERT_EQ(save(rep.get(), "tinted.png"), SU_ERROR_NONE);

@@ -1,35 +1,24 @@
 // skpinfo, run as a program: what it counts, and its exit status and message on bad input.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "test_support.h"
+#include "tool_run.h"
 
 using namespace sutest;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-ToolRun Skpinfo(const std::string& arguments) {
-    TempDir dir;
-    const std::string out = (dir.path() / "out").string(), err = (dir.path() / "err").string();
-    const int status =
-        std::system((SKPINFO_PATH " " + arguments + " >" + out + " 2>" + err).c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+ToolRun Skpinfo(const std::vector<std::string>& arguments) {
+    return RunTool(SKPINFO_PATH, arguments);
 }
 
 // The JSON summary of a document, asserting that skpinfo succeeded.
 Json Summary(const Json& document) {
     TempDir dir;
-    const ToolRun run = Skpinfo("--json " + dir.Write("model.skpm", document.dump()));
-    EXPECT_EQ(run.status, 0) << run.err;
-    return run.status == 0 ? Json::parse(run.out) : Json();
+    const ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.exitCode == 0 ? Json::parse(run.out) : Json();
 }
 
 TEST(Skpinfo, CountsEveryDefinitionOnceAndTheRootOnce) {
@@ -60,13 +49,13 @@ TEST(Skpinfo, ExitStatusSaysWhatWentWrong) {
     TempDir dir;
     Json document = RichDocument();
     document["layers"][1]["visible"] = 1;
-    const ToolRun refused = Skpinfo(dir.Write("bad.skpm", document.dump()));
-    EXPECT_EQ(refused.status, 1);
+    const ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
+    EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
     EXPECT_THAT(refused.err, testing::HasSubstr("/layers/1/visible: expected true or false"));
-    EXPECT_EQ(Skpinfo("").status, 2);
-    EXPECT_EQ(Skpinfo("--frobnicate x.skpm").status, 2);
-    EXPECT_EQ(Skpinfo("a.skpm b.skpm").status, 2);
+    EXPECT_EQ(Skpinfo({}).exitCode, 2);
+    EXPECT_EQ(Skpinfo({"--frobnicate", "x.skpm"}).exitCode, 2);
+    EXPECT_EQ(Skpinfo({"a.skpm", "b.skpm"}).exitCode, 2);
 }
 
 }  // namespace

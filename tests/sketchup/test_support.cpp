@@ -1,19 +1,15 @@
 #include "test_support.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <fstream>
 #include <iterator>
 
+#include "test_platform.h"
+
 namespace sutest {
 
-TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("sketchup_tests_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
+TempDir::TempDir()
+    : path_(testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(),
+                                          "sketchup_tests_")) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;  // a folder left behind in /tmp is harmless
@@ -21,12 +17,12 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = path_ / name;
+    const std::filesystem::path file = path_ / testsupport::PathOf(name);
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     EXPECT_TRUE(out.good()) << file;
-    return file.string();
+    return testsupport::Utf8(file);
 }
 
 std::string String::Utf8() const {
@@ -71,7 +67,7 @@ std::vector<SUByte> Pixels(SUImageRepRef rep) {
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(testsupport::PathOf(path), std::ios::binary);
     EXPECT_TRUE(in.is_open()) << path;
     return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
-#include <unistd.h>
 
 #include <filesystem>
+
+#include "test_platform.h"
 
 namespace skpm {
 namespace {
@@ -90,7 +91,8 @@ struct TempFile {
     }
 };
 TempFile Temp(const std::string& name) {
-    return {(std::filesystem::temp_directory_path() / ("skpm" + std::to_string(getpid()) + name))
+    return {(std::filesystem::temp_directory_path() /
+             ("skpm" + std::to_string(testsupport::ProcessId()) + name))
                 .string()};
 }
 

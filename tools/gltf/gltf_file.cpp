@@ -1,5 +1,7 @@
 #include "gltf_file.h"
 
+#include <skptext/FilePath.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -20,7 +22,7 @@ std::string Lowercase(std::string text) {
 // The file's stem with anything but letters, digits, '-', '_' and '.' made '_': names written
 // into the JSON as URIs then need no escaping and name the files as they are.
 std::string UriSafeStem(const std::string& path) {
-    std::string stem = fs::path(path).stem().string();
+    std::string stem = skptext::PathToUtf8(skptext::PathFromUtf8(path).stem());
     for (char& c : stem)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_' && c != '.')
             c = '_';
@@ -52,7 +54,7 @@ bool WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes, s
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     if (!file.flush()) {
-        error = "cannot write " + path.string();
+        error = "cannot write " + skptext::PathToUtf8(path);
         return false;
     }
     return true;
@@ -60,13 +62,13 @@ bool WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes, s
 
 // The images as files beside the JSON, named in their uri.
 bool WriteImageFiles(GltfDocument& document, const std::string& path, std::string& error) {
-    const fs::path folder = fs::path(path).parent_path();
+    const fs::path folder = skptext::PathFromUtf8(path).parent_path();
     const std::string stem = UriSafeStem(path);
     for (size_t i = 0; i < document.images.size(); ++i) {
         const EncodedImage& image = document.images[i];
         const std::string name =
             stem + "_" + std::to_string(i) + (image.mimeType == "image/jpeg" ? ".jpg" : ".png");
-        if (!WriteBytes(folder / name, image.bytes, error)) return false;
+        if (!WriteBytes(folder / skptext::PathFromUtf8(name), image.bytes, error)) return false;
         document.model.images[i].uri = name;
     }
     return true;
@@ -81,7 +83,8 @@ bool KeepImageUri(const std::string*, const std::string*, const tinygltf::Image*
 }  // namespace
 
 std::optional<GltfFormat> GltfFormatOf(const std::string& path) {
-    const std::string extension = Lowercase(fs::path(path).extension().string());
+    const std::string extension =
+        Lowercase(skptext::PathToUtf8(skptext::PathFromUtf8(path).extension()));
     if (extension == ".glb") return GltfFormat::Binary;
     if (extension == ".gltf") return GltfFormat::Text;
     return std::nullopt;
@@ -110,9 +113,11 @@ bool WriteGltf(GltfDocument document, const std::string& path, std::string& erro
     const bool binary = *format == GltfFormat::Binary;
     // Only this call writes the JSON (and for .gltf the .bin); its success is checked on disk.
     std::error_code ignored;
-    fs::remove(path, ignored);
+    const fs::path file = skptext::PathFromUtf8(path);
+    fs::remove(file, ignored);
+    // tinygltf opens the name as UTF-8 on every platform.
     if (!writer.WriteGltfSceneToFile(&model, path, false, binary, !binary, binary) ||
-        !fs::exists(path)) {
+        !fs::exists(file, ignored)) {
         error = "cannot write " + path;
         return false;
     }

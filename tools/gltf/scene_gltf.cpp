@@ -1,5 +1,7 @@
 #include "scene_gltf.h"
 
+#include <skptext/Utf.h>
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -7,7 +9,6 @@
 #include "gltf_builder.h"
 #include "scene_axes.h"
 #include "scene_materials.h"
-#include "wide_text.h"
 
 namespace gltf {
 namespace {
@@ -132,7 +133,7 @@ int AddNode(const SceneContainer& scene, size_t n, const std::vector<int>& meshO
             meshes.push_back(mesh);
     }
     tinygltf::Node node;
-    node.name = Utf8Name(source.GetName());
+    node.name = skptext::ToUtf8(source.GetName());
     node.matrix = GltfMatrix(source.GetLocalTransform());
     if (meshes.size() == 1) {
         node.mesh = meshes.front();

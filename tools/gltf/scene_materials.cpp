@@ -1,12 +1,14 @@
 #include "scene_materials.h"
 
+#include <skptext/FilePath.h>
+#include <skptext/Utf.h>
+
 #include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
 
 #include "texture_image.h"
-#include "wide_text.h"
 
 namespace gltf {
 namespace {
@@ -53,7 +55,7 @@ private:
             warnings_.push_back("texture " + std::to_string(id) + " is not in the scene; left out");
             return -1;
         }
-        const std::string path = Utf8Name(scene_.textureLibrary[id]);
+        const std::string path = skptext::ToUtf8(scene_.textureLibrary[id]);
         std::string problem;
         std::optional<EncodedImage> image = ReadTextureImage(path, problem);
         if (!image) {
@@ -61,9 +63,9 @@ private:
             return -1;
         }
         const bool cutOut = HasTransparentPixels(*image);
-        const size_t slash = path.find_last_of('/');
-        const int texture = builder_.AddTexture(
-            std::move(*image), slash == std::string::npos ? path : path.substr(slash + 1));
+        // The name of the file, also when a Windows folder holds it.
+        const int texture =
+            builder_.AddTexture(std::move(*image), path.substr(skptext::FileNameStart(path)));
         if (cutOut) cutOuts_.insert(texture);
         return texture;
     }
@@ -77,7 +79,7 @@ private:
 
 tinygltf::Material ToGltf(const Importing::Material& material, int texture, bool cutOut) {
     tinygltf::Material out;
-    out.name = Utf8Name(material.GetName());
+    out.name = skptext::ToUtf8(material.GetName());
     const D3DXCOLOR& diffuse = material.GetDiffuse();
     const double alpha = Unit(diffuse.a) * Unit(material.GetOpacity());
     out.pbrMetallicRoughness.baseColorFactor = {Unit(diffuse.r), Unit(diffuse.g), Unit(diffuse.b),

@@ -1,5 +1,6 @@
 #include "texture_image.h"
 
+#include <skptext/FilePath.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 
@@ -75,7 +76,7 @@ std::optional<EncodedImage> EncodeTextureImage(std::vector<unsigned char> bytes,
 }
 
 std::optional<EncodedImage> ReadTextureImage(const std::string& path, std::string& problem) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(skptext::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         problem = "cannot be opened";
         return std::nullopt;

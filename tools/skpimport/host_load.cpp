@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 #include <oneapi/tbb/task_arena.h>
+#include <skptext/Utf.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -9,8 +10,6 @@
 #include <iostream>
 #include <memory>
 #include <typeinfo>
-
-#include "text.h"
 
 namespace skpimport {
 namespace {
@@ -88,7 +87,7 @@ SKPIMPORT_CALLS_BY_SLOT LoadOutcome RunLoad(HostChannel& reader, Importing::Scen
     outcome.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     try {
-        outcome.report = ToUtf8(reader.GetRaport());
+        outcome.report = skptext::ToUtf8(reader.GetRaport());
     } catch (...) {
         // The load's own failure, if any, is the one worth keeping.
         if (!outcome.raised) outcome.raised = "GetRaport: " + DescribeCurrentException();

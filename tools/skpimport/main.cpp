@@ -6,6 +6,9 @@
 #include <Importing/SceneJson.h>
 #include <gltf_file.h>
 #include <scene_gltf.h>
+#include <skptext/FilePath.h>
+#include <skptext/ProgramText.h>
+#include <skptext/Utf.h>
 
 #include <fstream>
 #include <iostream>
@@ -21,7 +24,6 @@
 #include "plugin_library.h"
 #include "progress.h"
 #include "summary.h"
-#include "text.h"
 
 #ifdef SKPIMPORT_HAVE_OPEN_ERROR
 #include <skpm/document_error.h>
@@ -91,7 +93,7 @@ public:
             stream_ = &std::cout;
             return true;
         }
-        file_.open(*path, std::ios::binary | std::ios::trunc);
+        file_.open(skptext::PathFromUtf8(*path), std::ios::binary | std::ios::trunc);
         if (!file_) {
             Complain("cannot write " + *path);
             return false;
@@ -179,8 +181,8 @@ int Run(const Options& options) {
 
     Importing::SceneContainer scene;
     const LoadOutcome outcome =
-        RunLoad(*reader, scene, ToUtf16(options.model), ToUtf16(options.config), options.flag,
-                options.threads.value_or(0));
+        RunLoad(*reader, scene, skptext::ToUtf16(options.model), skptext::ToUtf16(options.config),
+                options.flag, options.threads.value_or(0));
     const std::vector<PhaseTiming> phases = ReadLoadPhases(PhasesExport(*library), reader.get());
     progress.Finished(LoadStageText(phases));
 
@@ -209,7 +211,8 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace skpimport;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    skptext::UseBinaryStandardStreams();
+    const std::vector<std::string> arguments = skptext::Utf8Arguments(argc, argv);
     Options options;
     std::string error;
     if (!ParseOptions(arguments, options, error)) {

@@ -8,7 +8,8 @@ namespace skpimport {
 
 class PluginLibrary {
 public:
-    // Null with a reason from the dynamic loader when the library cannot be loaded.
+    // Null with a reason from the dynamic loader when the library cannot be loaded. `path` is
+    // UTF-8.
     static std::unique_ptr<PluginLibrary> Open(const std::string& path, std::string& error);
 
     ~PluginLibrary();
@@ -24,7 +25,8 @@ private:
 };
 
 // The plug-in built with the tool: lib/libSkpReader.so beside the bin/ folder holding the running
-// executable. Empty when the executable's own path cannot be read.
+// executable; on Windows SkpReader.dll in the executable's own folder. Empty when the
+// executable's own path cannot be read.
 std::string DefaultPluginPath();
 
 }  // namespace skpimport

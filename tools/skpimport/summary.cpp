@@ -1,16 +1,17 @@
 #include "summary.h"
 
-#include <cstdio>
+#include <skptext/Utf.h>
 
-#include "text.h"
+#include <cstdio>
 
 namespace skpimport {
 
 SceneCounts CountScene(const Importing::SceneContainer& scene) {
     SceneCounts counts;
-    if (!scene.sourceDescriptions.empty()) counts.source = ToUtf8(scene.sourceDescriptions.back());
+    if (!scene.sourceDescriptions.empty())
+        counts.source = skptext::ToUtf8(scene.sourceDescriptions.back());
     if (scene.rootNodeIndex >= 0 && static_cast<size_t>(scene.rootNodeIndex) < scene.nodes.size()) {
-        counts.rootNode = ToUtf8(scene.nodes[scene.rootNodeIndex].GetName());
+        counts.rootNode = skptext::ToUtf8(scene.nodes[scene.rootNodeIndex].GetName());
     }
     counts.nodes = scene.nodes.size();
     counts.materials = scene.sceneMaterials.size();
@@ -30,8 +31,9 @@ std::string SummaryText(const SceneCounts& counts, double milliseconds) {
                   "source      %s\nroot node   %s\n"
                   "nodes       %zu\nmaterials   %zu\ntextures    %zu\nsurfaces    %zu\n"
                   "geometries  %zu\nvertices    %llu\ntriangles   %llu\ntime        %.1f ms\n",
-                  counts.source.c_str(), counts.rootNode.c_str(), counts.nodes, counts.materials, counts.textures, counts.surfaces,
-                  counts.geometries, static_cast<unsigned long long>(counts.vertices),
+                  counts.source.c_str(), counts.rootNode.c_str(), counts.nodes, counts.materials,
+                  counts.textures, counts.surfaces, counts.geometries,
+                  static_cast<unsigned long long>(counts.vertices),
                   static_cast<unsigned long long>(counts.triangles), milliseconds);
     return text;
 }

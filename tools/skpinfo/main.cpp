@@ -2,9 +2,11 @@
 // Exit status: 0 valid, 1 refused (the reason on stderr), 2 usage error.
 #include <SketchUpAPI/sketchup.h>
 #include <skpm/document_error.h>
+#include <skptext/ProgramText.h>
 
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "model_summary.h"
 #include "print_summary.h"
@@ -39,20 +41,23 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    skptext::UseBinaryStandardStreams();
     bool json = false;
     const char* path = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0) {
+    // UTF-8, as the SketchUp C API takes paths.
+    const std::vector<std::string> arguments = skptext::Utf8Arguments(argc, argv);
+    for (const std::string& argument : arguments) {
+        if (argument == "--json") {
             json = true;
-        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        } else if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
             return 0;
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0' && std::strcmp(argv[i], "--") != 0) {
-            std::cerr << "skpinfo: unknown option " << argv[i] << "\n" << kUsage;
+        } else if (argument.size() > 1 && argument[0] == '-' && argument != "--") {
+            std::cerr << "skpinfo: unknown option " << argument << "\n" << kUsage;
             return 2;
-        } else if (path == nullptr && std::strcmp(argv[i], "--") != 0) {
-            path = argv[i];
-        } else if (std::strcmp(argv[i], "--") != 0) {
+        } else if (path == nullptr && argument != "--") {
+            path = argument.c_str();
+        } else if (argument != "--") {
             std::cerr << "skpinfo: one model at a time\n" << kUsage;
             return 2;
         }

@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "HostExport.h"
+
 #pragma pack(push, 4)
-class ChannelType {
+class HOST_ENGINE_API ChannelType {
 public:
     // Fills the whole record with a recognisable pattern (byte i = 0xA5 ^ i), so that the host
     // can tell which bytes a plug-in left alone.

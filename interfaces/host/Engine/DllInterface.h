@@ -2,7 +2,9 @@
 // lets the side that did not create an object destroy it.
 #pragma once
 
-class DllInterface {
+#include "HostExport.h"
+
+class HOST_ENGINE_API DllInterface {
 public:
     DllInterface();
     DllInterface(const DllInterface&);

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "Engine/DllInterface.h"
+#include "HostExport.h"
 
-class Zel_Channel : public DllInterface {
+class HOST_ENGINE_API Zel_Channel : public DllInterface {
 public:
     Zel_Channel();
     Zel_Channel(const Zel_Channel& other);

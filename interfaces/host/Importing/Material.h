@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "HostExport.h"
 #include "Importing/HashObject.h"
 
 namespace Importing {
 
 enum SurfaceType : int { SURFACE_ORDINARY = 0, SURFACE_WATER = 1, SURFACE_GLASS = 2 };
 
-class Material : public HashObject {
+class HOST_SCENE_API Material : public HashObject {
 public:
     void SetName(const std::u16string& name);
     void SetDiffuse(const D3DXCOLOR& color);

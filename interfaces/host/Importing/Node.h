@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "HostExport.h"
 #include "Importing/Transform.h"
 
 namespace Importing {
 
-class Node {
+class HOST_SCENE_API Node {
 public:
     Node();
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "HostExport.h"
 #include "Importing/Geometry.h"
 #include "Importing/Material.h"
 #include "Importing/Node.h"
@@ -18,7 +19,7 @@ struct FinishCall {
     std::vector<bool> arguments;
 };
 
-class SceneContainer {
+class HOST_SCENE_API SceneContainer {
 public:
     SceneContainer();
     virtual ~SceneContainer();

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "HostExport.h"
 #include "Importing/SceneContainer.h"
 
 namespace Importing {
@@ -19,7 +20,7 @@ struct SceneJsonInfo {
 // geometryData false: per geometry only counts and bounds, no vertices and indices. Texture
 // sizes are read from the files now (-1 when a file is missing). Throws std::ios_base::failure
 // when the stream fails.
-void WriteSceneJson(std::ostream& out, const SceneContainer& scene, const SceneJsonInfo& info,
-                    bool geometryData);
+HOST_SCENE_API void WriteSceneJson(std::ostream& out, const SceneContainer& scene,
+                                   const SceneJsonInfo& info, bool geometryData);
 
 }  // namespace Importing

@@ -6,11 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "HostExport.h"
 #include "Importing/HashObject.h"
 
 namespace Importing {
 
-class Surface : public HashObject {
+class HOST_SCENE_API Surface : public HashObject {
 public:
     Surface(int geometryId, int materialId);
 

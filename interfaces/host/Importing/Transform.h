@@ -1,9 +1,11 @@
 // A node's 4x4 transform, row-vector convention (translation in row 3).
 #pragma once
 
+#include "HostExport.h"
+
 namespace Importing {
 
-class Transform {
+class HOST_SCENE_API Transform {
 public:
     // The identity.
     Transform();

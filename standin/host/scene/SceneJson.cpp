@@ -1,10 +1,13 @@
 #include "Importing/SceneJson.h"
 
-#include <sys/stat.h>
+#include <skptext/FilePath.h>
+#include <skptext/Utf.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <ios>
 #include <span>
+#include <system_error>
 
 #include "json_text.h"
 
@@ -68,7 +71,7 @@ void WriteHeader(std::string& out, const SceneContainer& scene, const SceneJsonI
     }
     out += ",\n  \"sourceDescriptions\": ";
     AppendList(out, scene.sourceDescriptions,
-               [&](const std::u16string& s) { AppendString(out, json::ToUtf8(s)); });
+               [&](const std::u16string& s) { AppendString(out, skptext::ToUtf8(s)); });
     out += ",\n  \"rootNodeIndex\": ";
     AppendInt(out, scene.rootNodeIndex);
     out += ",\n  \"finishCalls\": ";
@@ -98,7 +101,7 @@ void WriteSection(Output& out, const char* name, const Range& range, Write write
 
 void AppendNode(std::string& out, const Node& node) {
     out += "{\"name\": ";
-    AppendString(out, json::ToUtf8(node.GetName()));
+    AppendString(out, skptext::ToUtf8(node.GetName()));
     out += ", \"localTransform\": ";
     const float(&m)[4][4] = node.GetLocalTransform().Matrix();
     AppendList(out, std::span<const float>(&m[0][0], 16), [&](float v) { AppendFloat(out, v); });
@@ -109,7 +112,7 @@ void AppendNode(std::string& out, const Node& node) {
 
 void AppendMaterial(std::string& out, const Material& material) {
     out += "{\"name\": ";
-    AppendString(out, json::ToUtf8(material.GetName()));
+    AppendString(out, skptext::ToUtf8(material.GetName()));
     out += ", \"diffuse\": ";
     AppendColor(out, material.GetDiffuse());
     out += ", \"emissive\": ";
@@ -125,15 +128,17 @@ void AppendMaterial(std::string& out, const Material& material) {
 
 // The size of a regular file, -1 when there is none.
 int64_t FileBytes(const std::u16string& path) {
-    struct stat info;
-    if (path.empty() || ::stat(json::ToUtf8(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return -1;
-    return info.st_size;
+    if (path.empty()) return -1;
+    std::error_code error;
+    const std::filesystem::path file = skptext::PathFromUtf16(path);
+    if (!std::filesystem::is_regular_file(file, error)) return -1;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    return error ? -1 : static_cast<int64_t>(size);
 }
 
 void AppendTexture(std::string& out, const std::u16string& path) {
     out += "{\"path\": ";
-    AppendString(out, json::ToUtf8(path));
+    AppendString(out, skptext::ToUtf8(path));
     out += ", \"bytes\": ";
     AppendInt(out, FileBytes(path));
     out += '}';
@@ -149,7 +154,7 @@ void AppendSurface(std::string& out, const Surface& surface) {
     for (const auto& [name, value] : surface.GetMaps()) {
         if (!first) out += ", ";
         first = false;
-        AppendString(out, json::ToUtf8(name));
+        AppendString(out, skptext::ToUtf8(name));
         out += ": ";
         AppendInt(out, value);
     }

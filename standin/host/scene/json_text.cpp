@@ -1,7 +1,5 @@
 #include "json_text.h"
 
-#include <windows.h>
-
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -66,18 +64,6 @@ void AppendInt(std::string& out, int64_t value) {
     char text[24];
     const auto result = std::to_chars(text, text + sizeof text, value);
     out.append(text, result.ptr);
-}
-
-std::string ToUtf8(const std::u16string& text) {
-    if (text.empty()) return {};
-    if (text.size() > INT32_MAX / 3) throw std::length_error("text too long to convert");
-    const int length = static_cast<int>(text.size());
-    std::string out(static_cast<size_t>(length) * 3, '\0');
-    const int written = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(),
-                                            static_cast<int>(out.size()), nullptr, nullptr);
-    if (written <= 0) throw std::runtime_error("UTF-16 to UTF-8 conversion failed");
-    out.resize(static_cast<size_t>(written));
-    return out;
 }
 
 }  // namespace Importing::json

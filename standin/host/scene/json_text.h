@@ -16,7 +16,4 @@ void AppendFloat(std::string& out, float value);
 
 void AppendInt(std::string& out, int64_t value);
 
-// UTF-16 to UTF-8, an unpaired surrogate becoming U+FFFD.
-std::string ToUtf8(const std::u16string& text);
-
 }  // namespace Importing::json

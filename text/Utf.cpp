@@ -1,8 +1,8 @@
-#include "utf.h"
+#include "skptext/Utf.h"
 
 #include <cstdint>
 
-namespace winapi {
+namespace skptext {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -55,7 +55,7 @@ LeadInfo Lead(uint8_t b) {
 
 }  // namespace
 
-std::string Utf16ToUtf8(std::u16string_view text, bool* replaced) {
+std::string ToUtf8(std::u16string_view text, bool* replaced) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -73,7 +73,7 @@ std::string Utf16ToUtf8(std::u16string_view text, bool* replaced) {
     return out;
 }
 
-std::u16string Utf8ToUtf16(std::string_view text, bool* replaced) {
+std::u16string ToUtf16(std::string_view text, bool* replaced) {
     std::u16string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -115,4 +115,18 @@ std::u16string Utf8ToUtf16(std::string_view text, bool* replaced) {
     return out;
 }
 
-}  // namespace winapi
+std::optional<std::string> ToUtf8Strict(std::u16string_view text) {
+    bool replaced = false;
+    std::string out = ToUtf8(text, &replaced);
+    if (replaced) return std::nullopt;
+    return out;
+}
+
+std::optional<std::u16string> ToUtf16Strict(std::string_view text) {
+    bool replaced = false;
+    std::u16string out = ToUtf16(text, &replaced);
+    if (replaced) return std::nullopt;
+    return out;
+}
+
+}  // namespace skptext

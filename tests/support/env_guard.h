@@ -1,10 +1,12 @@
 // Sets or removes environment variables for one test and restores them afterwards.
 #pragma once
 
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "test_platform.h"
 
 class EnvGuard {
 public:
@@ -12,24 +14,17 @@ public:
     EnvGuard(const EnvGuard&) = delete;
     EnvGuard& operator=(const EnvGuard&) = delete;
     ~EnvGuard() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) Apply(it->first, it->second);
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            testsupport::SetEnv(it->first, it->second);
     }
 
     // Sets `name`, or removes it when `value` is null.
     void Put(const std::string& name, const char* value) {
-        const char* old = std::getenv(name.c_str());
-        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        Apply(name, value ? std::optional<std::string>(value) : std::nullopt);
+        saved_.emplace_back(name, testsupport::GetEnv(name));
+        testsupport::SetEnv(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     void Set(const std::string& name, const std::string& value) { Put(name, value.c_str()); }
 
 private:
-    static void Apply(const std::string& name, const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name.c_str());
-    }
-
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };

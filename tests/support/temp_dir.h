@@ -1,19 +1,17 @@
 // A fresh folder under the system's temporary folder, removed with its contents at the end.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
+#include <system_error>
+
+#include "test_platform.h"
 
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "host_tests.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
+    TempDir()
+        : path_(testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(),
+                                              "host_tests.")) {}
     ~TempDir() {
         std::error_code ignored;  // best effort: a leftover folder must not fail the test run
         std::filesystem::remove_all(path_, ignored);
@@ -22,7 +20,10 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The path of `name` (UTF-8) in the folder, as UTF-8.
+    std::string File(const std::string& name) const {
+        return testsupport::Utf8(path_ / testsupport::PathOf(name));
+    }
 
 private:
     std::filesystem::path path_;
