@@ -1,6 +1,6 @@
 #include "MaterialClassification.h"
 
-#include <cwctype>
+#include <skptext/CharClass.h>
 
 namespace Importing {
 
@@ -20,16 +20,11 @@ const std::vector<std::u16string>& WaterKeywords() {
 
 namespace {
 
-// Case folding of the C runtime's current locale: in the "C" locale only ASCII letters fold.
-char16_t Upper(char16_t c) {
-    return static_cast<char16_t>(std::towupper(c));
-}
-
 bool ContainsFolded(const std::u16string& upperName, const std::u16string& word) {
     if (word.size() > upperName.size()) return false;
     for (size_t start = 0; start + word.size() <= upperName.size(); ++start) {
         size_t i = 0;
-        while (i < word.size() && upperName[start + i] == Upper(word[i])) ++i;
+        while (i < word.size() && upperName[start + i] == skptext::ToUpper(word[i])) ++i;
         if (i == word.size()) return true;
     }
     return false;
@@ -38,8 +33,9 @@ bool ContainsFolded(const std::u16string& upperName, const std::u16string& word)
 }  // namespace
 
 bool ContainsKeyword(const std::u16string& name, const std::vector<std::u16string>& keywords) {
-    std::u16string upperName = name;
-    for (char16_t& c : upperName) c = Upper(c);
+    // Unicode's case mapping, not the C library's: the same on every platform and in every locale,
+    // and it folds the accented, Polish and Cyrillic letters of the keywords too.
+    const std::u16string upperName = skptext::ToUpper(name);
     for (const std::u16string& word : keywords) {
         if (ContainsFolded(upperName, word)) return true;
     }

@@ -1,5 +1,6 @@
 #include "MaterialText.h"
 
+#include <skptext/CharClass.h>
 #include <skptext/Utf.h>
 #include <skptext/Wide.h>
 
@@ -9,9 +10,7 @@
 #include <crt_wide.h>
 #endif
 
-#include <cctype>
 #include <cstdarg>
-#include <cwctype>
 #include <vector>
 
 namespace Importing {
@@ -47,9 +46,8 @@ std::u16string FormatString(const char16_t* format, ...) {
 std::u16string SanitizeName(const std::u16string& name) {
     std::u16string result = name;
     for (char16_t& c : result) {
-        // Narrow classification sees code units up to 255 only; anything above is not a letter.
-        const bool alnum = c <= 255 && std::isalnum(static_cast<int>(c)) != 0;
-        if (!alnum && std::iswspace(static_cast<wint_t>(c)) == 0) c = u'_';
+        // By Unicode's data, not the C library's, which differs by platform and locale.
+        if (!skptext::IsLetterOrDigit(c) && !skptext::IsWhiteSpace(c)) c = u'_';
     }
     return result;
 }

@@ -3,10 +3,10 @@
 #include <Importing/SceneContainer.h>
 #include <Importing/Transform.h>
 #include <SketchUpAPI/model/model.h>
+#include <skptext/CharClass.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cwctype>
 #include <new>
 
 #include "MaterialText.h"
@@ -23,9 +23,8 @@ constexpr char16_t kSingleSidedMarker[] = u"_defaultsingle.";
 const DirectX::XMMATRIX kBaseTransform(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0.001f, 0, 1);
 
 bool PathAsksForSingleSided(const std::u16string& path) {
-    std::u16string lower(path);
-    for (char16_t& c : lower) c = static_cast<char16_t>(std::towlower(c));
-    return lower.rfind(kSingleSidedMarker) != std::u16string::npos;
+    return skptext::ToUpper(path).rfind(skptext::ToUpper(kSingleSidedMarker)) !=
+           std::u16string::npos;
 }
 
 template <typename List>

@@ -75,12 +75,15 @@ struct Classified {
 // Names decide water first, then glass when see-through; the first dictionary of the exact name
 // gives a library id or else a surface type; an opaque material is never glass.
 TEST_F(MaterialsTest, NamesAndSettingsDecideSurfaceTypeAndLibraryId) {
+    // Letter case aside in every language of the keywords: the upper-case Cyrillic, Polish and
+    // Portuguese words match as the lower-case ones do.
     const std::vector<Classified> byName = {
         {"Clear Glass", 128, 2},    {"Clear Glass 2", 255, 0},   {"WATER_blue", 255, 1},
         {"Glass of water", 128, 1}, {"Beautiful stone", 255, 1}, {"Fiberglas panel", 77, 2},
-        {"СТЕКЛО", 128, 0},         {"тёмное стекло", 128, 2},   {"玻璃窗", 128, 2},
+        {"СТЕКЛО", 128, 2},         {"тёмное стекло", 128, 2},   {"玻璃窗", 128, 2},
         {"ガラス", 255, 0},         {"AGUA fría", 255, 1},       {"Szkło", 128, 2},
-        {"mizuumi", 255, 1},        {"Brick", 128, 0},           {"*glass", 0, 2}};
+        {"mizuumi", 255, 1},        {"Brick", 128, 0},           {"*glass", 0, 2},
+        {"ВОДА", 255, 1},           {"SZKŁO", 128, 2},           {"ÁGUA", 255, 1}};
     const std::vector<Classified> bySettings = {
         {"Water, both", 128, 1, {Settings(2, "stone-12")}, u"stone-12"},
         {"Id not text", 255, 0, {Settings(1, 5)}},

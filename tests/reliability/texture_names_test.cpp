@@ -33,6 +33,11 @@ TEST(TextureFileStem, KeepsSafeNamesAndNeutralisesTheRest) {
         {u"textures/", u"Brick wall!", u"1_Brick wall_"},
         {u".png", u"a\tb\nc", u"1_a_b_c"},
         {u"..", u"M", u"1_."},
+        // Material names: letters of every script the plug-in knows stay, and Unicode's white
+        // space (the ideographic space too) on every platform.
+        {u"", u"\u0421\u0442\u0435\u043A\u043B\u043E \u21165",
+         u"1_\u0421\u0442\u0435\u043A\u043B\u043E _5"},
+        {u".jpg", u"\u6728\u3000\u6750 Ziegel_\u00D6", u"1_\u6728\u3000\u6750 Ziegel_\u00D6"},
         {u"CON", u"", u"1_CON"},
         {u"NUL.png", u"", u"1_NUL"},
         {std::u16string(u"a\0b\x1b[1m\x7f\x85\x9f.png", 14), u"", u"1_a_b_[1m___"},
