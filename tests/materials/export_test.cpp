@@ -1,6 +1,7 @@
 #include <Importing/SceneContainer.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstring>
@@ -85,23 +86,31 @@ TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst)
     EXPECT_TRUE(table.IsTextureWorkerRunning());
 }
 
-// No folder, a folder, a full device, and a file cut short by a limit on file sizes.
+// No folder, a folder of that name, and a file cut short by a limit on file sizes: nothing is
+// left behind, neither under the name nor under the fresh one the bitmap was written to first.
 TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     const std::vector<uint8_t> pixels(4096, 1);
+    fs::create_directory(temp / "folder.bmp");
+    const auto listing = [&] {
+        std::vector<fs::path> entries(fs::recursive_directory_iterator(temp), {});
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const std::vector<fs::path> before = listing();
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const rlimit limited{1000, old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     for (const fs::path& path :
-         {temp / "missing" / "a.bmp", temp, fs::path("/dev/full"), temp / "cut.bmp"}) {
-        const fs::file_type before = fs::status(path).type();
+         {temp / "missing" / "a.bmp", temp / "folder.bmp", temp / "cut.bmp"}) {
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         const bool written = WriteBitmapFile(path.u16string(), 32, 32, 32, 4096, pixels.data());
         setrlimit(RLIMIT_FSIZE, &old);
         EXPECT_FALSE(written) << path;
-        EXPECT_EQ(fs::status(path).type(), before) << path;
+        EXPECT_EQ(listing(), before) << path;
     }
     std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(fs::is_empty(temp / "folder.bmp"));
 }
 
 }  // namespace
