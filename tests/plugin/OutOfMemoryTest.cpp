@@ -99,16 +99,6 @@ protected:
     }
 };
 
-// Grey pixels, `width` of them in one row; a multiple of three at 32 bits, so that the base64
-// text of the pixels repeated needs no padding inside.
-json Pixels(int width, int bitsPerPixel) {
-    const std::string run = bitsPerPixel == 32 ? "gICA/4CAgP+AgID/" : "gICA";
-    const int perRun = bitsPerPixel == 32 ? 3 : 1;
-    std::string data;
-    for (int i = 0; i < width; i += perRun) data += run;
-    return {{"width", width}, {"height", 1}, {"bitsPerPixel", bitsPerPixel}, {"data", data}};
-}
-
 // A PNG, a JPEG, a colourised PNG and a large bitmap, on faces at the root and in a group.
 json TexturedDocument() {
     auto textured = [](const char* name, const char* file, json pixels) {
@@ -116,10 +106,10 @@ json TexturedDocument() {
                     {"color", {120, 80, 40, 255}},
                     {"texture", {{"file", file}, {"pixels", std::move(pixels)}}}};
     };
-    json materials = {textured("Wood", "wood.png", Pixels(3, 32)),
-                      textured("Photo", "C:\\photos\\photo.jpg", Pixels(2, 24)),
-                      textured("Tinted", "tinted.png", Pixels(3, 32)),
-                      textured("Wide", "wide.png", Pixels(261, 32)),
+    json materials = {textured("Wood", "wood.png", GreyPixels(3, 32)),
+                      textured("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24)),
+                      textured("Tinted", "tinted.png", GreyPixels(3, 32)),
+                      textured("Wide", "wide.png", GreyPixels(261, 32)),
                       {{"name", "Red"}, {"color", {200, 0, 0, 255}}}};
     materials[2]["type"] = "colorized";
     json faces = json::array();

@@ -1,5 +1,5 @@
-// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips,
-// base64 is strict and tinting rounds.
+// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips
+// and a failed save leaves nothing, base64 is strict and tinting rounds.
 #include "image.h"
 
 #include <gtest/gtest.h>
