@@ -87,6 +87,20 @@ def bmp_override():
     return document(materials, [], faces_for(materials))
 
 
+def texture_faults():
+    # Each way a texture's pixels or size can be refused, on each shape of export.
+    shapes = [("bitmap", 257, 1, 32), ("png", 2, 2, 32), ("jpeg", 3, 1, 24)]
+    fails = ["SUTextureGetImageRep", "SUTextureGetColorizedImageRep", "SUTextureGetImageDataSize",
+             "SUTextureGetDimensions", "SUTextureGetFileName"]
+    materials = []
+    for i, fail in enumerate(fails):
+        name, width, height, bits = shapes[i % len(shapes)]
+        colorized = {"type": "colorized"} if "Colorized" in fail else {}
+        materials.append(material("%s %d" % (name, i), width, height, bits,
+                                  texture={"fail": [fail]}, **colorized))
+    return document(materials, [], faces_for(materials))
+
+
 def deep():
     # 64 levels below the root, the most the reader accepts: components and groups alternate, one
     # level mirrors, and a textured face sits at the bottom and halfway.
@@ -128,7 +142,8 @@ def fanout():
 
 
 SEEDS = {"pixels24": pixels24, "pixels32": pixels32, "bmp_sized": bmp_sized,
-         "bmp_override": bmp_override, "deep": deep, "fanout": fanout}
+         "bmp_override": bmp_override, "texture_faults": texture_faults, "deep": deep,
+         "fanout": fanout}
 
 
 def main():
