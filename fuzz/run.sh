@@ -29,8 +29,8 @@ seeds="fuzz/corpus/$target"
 corpus="$build/corpus/$target" artifacts="$build/artifacts/$target"
 mkdir -p "$corpus" "$artifacts"
 
-# The largest seed is under 16 KiB; so are the inputs, which leaves room to grow without slowing
-# each run. rss_limit_mb covers a load's TBB arenas and ASan's shadow with room to spare; a document
+# The largest seed is under 9 KiB; inputs up to 16 KiB leave room to grow without slowing each
+# run. rss_limit_mb covers a load's TBB arenas and ASan's shadow with room to spare; a document
 # that makes the reader allocate past it is a finding.
 fuzzer() {
     ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} \
