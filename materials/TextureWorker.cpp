@@ -30,15 +30,17 @@ void WriteBitmapFromImage(SUImageRepRef image, const std::u16string& path) {
     size_t bitsPerPixel = 0;
     size_t width = 0;
     size_t height = 0;
-    SUImageRepGetDataSize(image, &dataSize, &bitsPerPixel);
-    SUImageRepGetPixelDimensions(image, &width, &height);
-    // Sizes the bitmap headers cannot state: nothing sensible can be written.
-    if (dataSize > UINT32_MAX - 54 || width > INT32_MAX || height > INT32_MAX ||
-        bitsPerPixel > UINT16_MAX) {
+    if (SUImageRepGetDataSize(image, &dataSize, &bitsPerPixel) != SU_ERROR_NONE ||
+        SUImageRepGetPixelDimensions(image, &width, &height) != SU_ERROR_NONE) {
+        return;
+    }
+    // No pixels, or sizes the bitmap headers cannot state: nothing sensible can be written.
+    if (dataSize == 0 || width == 0 || height == 0 || dataSize > UINT32_MAX - 54 ||
+        width > INT32_MAX || height > INT32_MAX || bitsPerPixel > UINT16_MAX) {
         return;
     }
     const auto pixels = std::make_unique_for_overwrite<SUByte[]>(dataSize);
-    SUImageRepGetData(image, dataSize, pixels.get());
+    if (SUImageRepGetData(image, dataSize, pixels.get()) != SU_ERROR_NONE) return;
     // A texture whose file cannot be written is skipped: the load goes on without it.
     WriteBitmapFile(path, static_cast<int32_t>(width), static_cast<int32_t>(height),
                     static_cast<uint16_t>(bitsPerPixel), static_cast<uint32_t>(dataSize),
@@ -89,11 +91,11 @@ void SkpMaterialTable::ExportTexture(SkpMaterialInfo* record) {
     try {
         SketchUpImageRep image;
         if (!image.IsValid()) return;
-        if (record->type == SUMaterialType_ColorizedTexture) {
-            SUTextureGetColorizedImageRep(record->texture, &image.ref);
-        } else {
-            SUTextureGetImageRep(record->texture, &image.ref);
-        }
+        const SUResult got = record->type == SUMaterialType_ColorizedTexture
+                                 ? SUTextureGetColorizedImageRep(record->texture, &image.ref)
+                                 : SUTextureGetImageRep(record->texture, &image.ref);
+        // Without its pixels the texture is not exported: no file stands for it.
+        if (got != SU_ERROR_NONE) return;
         if (record->imageFormat != kImageBmp) {
             // The extension of the path tells the library which format to write.
             SUImageRepSaveToFile(image.ref, ToUtf8(record->textureFile).c_str());

@@ -86,6 +86,32 @@ TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst)
     EXPECT_TRUE(table.IsTextureWorkerRunning());
 }
 
+// A texture whose pixels cannot be had is not exported at all: an empty bitmap left in its place
+// would stand for the texture in the scene. Bitmap-sized and small, plain and colourised.
+TEST_F(MaterialsTest, TextureWithoutPixelsLeavesNoFile) {
+    json materials = Textured(5);
+    materials[0]["texture"] = Texture("wide.png", 32, 300, 2);
+    materials[0]["texture"]["fail"] = {"SUTextureGetImageRep"};
+    materials[1]["texture"] = Texture("tall.png", 32, 2, 257);
+    materials[1]["texture"]["fail"] = {"SUTextureGetColorizedImageRep"};
+    materials[1]["type"] = "colorized";
+    materials[2]["texture"]["fail"] = {"SUTextureGetImageRep"};  // small: a PNG
+    materials[3]["texture"] = Texture("photo.jpg", 24);
+    materials[3]["texture"]["fail"] = {"SUTextureGetImageRep"};
+    Load(materials);
+    SceneContainer scene;
+    SkpMaterialTable table;
+    table.StartTextureWorker(&scene);
+    for (size_t i = 0; i < 5; ++i) table.AddMaterialToScene(Material(i));
+    table.StopTextureWorker();
+    for (size_t i = 0; i < 4; ++i) {
+        const std::u16string& file = table.FindMaterial(Material(i))->textureFile;
+        EXPECT_FALSE(file.empty()) << i;
+        EXPECT_FALSE(fs::exists(file)) << i;
+    }
+    EXPECT_EQ(Exported(), 1u);
+}
+
 // No folder, a folder of that name, and a file cut short by a limit on file sizes: nothing is
 // left behind, neither under the name nor under the fresh one the bitmap was written to first.
 TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
