@@ -14,6 +14,11 @@ extern "C" {
 /// call. The text is UTF-8 and stays valid until the thread's next SUModelCreateFromFile.
 SU_EXPORT const char* SKPMGetLastOpenError(void);
 
+/// How many objects the callers of this process have created and not yet released: models,
+/// strings, typed values, mesh helpers and image reps. A caller that releases all it makes finds
+/// the count where it was before it began. Safe from any thread.
+SU_EXPORT size_t SKPMGetLiveObjectCount(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -35,6 +35,10 @@ const char* SKPMGetLastOpenError(void) {
     return lastOpenError.c_str();
 }
 
+size_t SKPMGetLiveObjectCount(void) {
+    return live::Count();
+}
+
 SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
     try {
         lastOpenError.clear();
