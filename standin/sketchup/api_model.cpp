@@ -21,6 +21,38 @@ const Model* ModelOf(SUModelRef ref) {
     return live::Find<Model>(ref.ptr);
 }
 
+// Reads the document at `file_path` into a new model, its fault injection armed or not.
+SUResult OpenModel(SUModelRef* model, const char* file_path, bool faults) {
+    try {
+        lastOpenError.clear();
+        if (file_path == nullptr) {
+            lastOpenError = "no file path given";
+            return SU_ERROR_NULL_POINTER_INPUT;
+        }
+        if (model == nullptr) {
+            lastOpenError = "no place given for the model";
+            return SU_ERROR_NULL_POINTER_OUTPUT;
+        }
+        if (SUIsValid(*model)) {
+            lastOpenError = "the model reference is already valid";
+            return SU_ERROR_OVERWRITE_VALID;
+        }
+        std::unique_ptr<Model> read = ReadModelFile(file_path);
+        if (!faults) DisarmFaults(*read);
+        model->ptr = live::Add(std::move(read));
+        return SU_ERROR_NONE;
+    } catch (const DocumentRefusal& refusal) {
+        lastOpenError = refusal.what();
+        return refusal.code();
+    } catch (const std::bad_alloc&) {
+        lastOpenError = "out of memory";
+        return SU_ERROR_GENERIC;
+    } catch (const std::exception& error) {
+        lastOpenError = error.what();
+        return SU_ERROR_GENERIC;
+    }
+}
+
 }  // namespace
 
 void SUInitialize(void) {
@@ -39,34 +71,25 @@ size_t SKPMGetLiveObjectCount(void) {
     return live::Count();
 }
 
-SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
-    try {
-        lastOpenError.clear();
-        if (file_path == nullptr) {
-            lastOpenError = "no file path given";
-            return SU_ERROR_NULL_POINTER_INPUT;
-        }
-        if (model == nullptr) {
-            lastOpenError = "no place given for the model";
-            return SU_ERROR_NULL_POINTER_OUTPUT;
-        }
-        if (SUIsValid(*model)) {
-            lastOpenError = "the model reference is already valid";
-            return SU_ERROR_OVERWRITE_VALID;
-        }
-        std::unique_ptr<Model> read = ReadModelFile(file_path);
-        model->ptr = live::Add(std::move(read));
-        return SU_ERROR_NONE;
-    } catch (const DocumentRefusal& refusal) {
-        lastOpenError = refusal.what();
-        return refusal.code();
-    } catch (const std::bad_alloc&) {
-        lastOpenError = "out of memory";
-        return SU_ERROR_GENERIC;
-    } catch (const std::exception& error) {
-        lastOpenError = error.what();
-        return SU_ERROR_GENERIC;
+size_t SKPMGetFailingCalls(const void* object, size_t len, const char* names[]) {
+    if (object == nullptr) return 0;
+    const FailSet& fails = static_cast<const Object*>(object)->fails;
+    size_t count = 0;
+    for (size_t i = 0; i < static_cast<size_t>(FailPoint::kCount); ++i) {
+        const auto point = static_cast<FailPoint>(i);
+        if (!fails.Has(point)) continue;
+        if (names != nullptr && count < len) names[count] = FailPointName(point);
+        ++count;
     }
+    return count;
+}
+
+SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
+    return OpenModel(model, file_path, true);
+}
+
+SU_RESULT SKPMModelCreateFromFileWithoutFaults(SUModelRef* model, const char* file_path) {
+    return OpenModel(model, file_path, false);
 }
 
 SU_RESULT SUModelRelease(SUModelRef* model) {
