@@ -131,6 +131,29 @@ TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
     ExpectNothingHeld();
 }
 
+// Colour by layer is the model's option, not the reader's: a model without it is coloured by its
+// own materials even after one that had it.
+TEST_F(LoadPipeline, ColourByLayerIsDecidedByEachModelAnew) {
+    json layers = {{{"name", "Layer0"}}, {{"name", "L"}, {"material", "A"}}};
+    json materials = {{{"name", "A"}, {"color", {255, 0, 0, 255}}},
+                      {{"name", "B"}, {"color", {0, 0, 255, 255}}}};
+    json face = Square();
+    face["front"] = face["back"] = "B";
+    face["layer"] = "L";
+    json byLayer = Document({{"faces", {face}}}, json::array(), materials, layers);
+    byLayer["renderingOptions"] = {{"DisplayColorByLayer", true}};
+    json own = byLayer;
+    own.erase("renderingOptions");
+    ASSERT_EQ(Load(folder.Write("by-layer.skpm", byLayer)), 0);
+    EXPECT_NE(GeometryOf(scene, u"A"), nullptr);
+    SceneContainer next;
+    const auto path = folder.Write("own.skpm", own);
+    ASSERT_EQ(reader.LoadFromFile(next, Wide(path.string()), u"", false), 0);
+    EXPECT_EQ(GeometryOf(next, u"A"), nullptr);
+    ASSERT_NE(GeometryOf(next, u"B"), nullptr);
+    EXPECT_EQ(GeometryOf(next, u"B")->vertices.size(), 8u);
+}
+
 TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
     scene.geometryLibrary.resize(3);
     scene.geometryLibrary.shrink_to_fit();
