@@ -73,16 +73,11 @@ void SkpMaterialTable::StopTextureWorker() {
 void SkpMaterialTable::WorkerLoop() {
     SkpMaterialInfo* record = nullptr;
     for (;;) {
-        if (textureQueue.try_pop(record)) {
-            ExportTexture(record);
-            continue;
-        }
-        if (stopWorker) {
-            // A record pushed just before the stop may have missed the pop above; the stop flag
-            // was set after it was pushed, so this pass sees it.
-            while (textureQueue.try_pop(record)) ExportTexture(record);
-            return;
-        }
+        // The stop flag is read before the queue is emptied: every record pushed before the stop
+        // was asked for is in the queue by then, and is exported before the worker ends.
+        const bool stopping = stopWorker;
+        while (textureQueue.try_pop(record)) ExportTexture(record);
+        if (stopping) return;
         std::this_thread::sleep_for(kIdlePoll);
     }
 }

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <thread>
 
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
@@ -62,6 +64,21 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     std::memcpy(&dataSize, &bytes[34], 4);
     EXPECT_EQ(std::tuple(fileSize, dataSize), std::tuple(bytes.size(), pixels.size()));
     EXPECT_EQ(Decode(big), pixels);  // by an independent decoder: right way up and colours
+}
+
+// The worker waits for work between looks at its queue: a texture queued then, right before the
+// stop, is still written. Three rounds, each with a worker of its own.
+TEST_F(MaterialsTest, TextureQueuedRightBeforeTheStopIsWritten) {
+    Load(Textured(3));
+    SceneContainer scene;
+    SkpMaterialTable table;
+    for (size_t i = 0; i < 3; ++i) {
+        table.StartTextureWorker(&scene);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // found nothing, waiting
+        const SkpMaterialInfo* record = table.AddMaterialToScene(Material(i));
+        table.StopTextureWorker();
+        EXPECT_TRUE(fs::exists(record->textureFile)) << i;
+    }
 }
 
 TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst) {

@@ -4,12 +4,14 @@
 // turn, a fresh reader loads with the k-th of those allocations failing. A failure on the loading
 // thread must end in the out-of-memory report or a completed load; one in the texture worker only
 // skips that texture. Either way nothing may be left running or held, no exception may reach the
-// host, and the same reader must load the scene again. The ASan build checks for leaks at exit.
+// host, every object the load made through the SketchUp library must have been released, and the
+// same reader must load the scene again. The ASan build checks for leaks at exit.
 // (Reading the document belongs to the stand-in SketchUp library, whose JSON parser cannot survive
 // a failure while it frees its tree, so the sweep starts once the model is open.)
 #include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
 #include <oneapi/tbb/global_control.h>
+#include <skpm/document_error.h>
 
 #include <algorithm>
 #include <atomic>
@@ -224,6 +226,7 @@ protected:
     int LoadFailing(Target where, long k, bool& failed) {
         ArmingReader reader;
         SceneContainer scene;
+        const std::size_t liveBefore = SKPMGetLiveObjectCount();
         target = where;
         countdown = k - 1;
         const int result = Load(reader, scene);
@@ -242,6 +245,7 @@ protected:
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning()) << k;
         EXPECT_EQ(Joined(ThreadsLeftSince(threadsBefore)), "") << "threads left running, " << k;
         EXPECT_EQ(reader.model.ptr, nullptr) << k;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << "SketchUp objects left, " << k;
         EXPECT_TRUE(reader.materialLeaves.empty()) << k;
         EXPECT_TRUE(reader.faceInfos.empty()) << k;
         EXPECT_TRUE(reader.materials.records.empty()) << k;
@@ -249,6 +253,7 @@ protected:
 
         SceneContainer again;
         EXPECT_EQ(Load(reader, again), 0) << k;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << k;
         EXPECT_EQ(SceneSummary(again), baseline) << k;
         EXPECT_EQ(TakeTextureFiles(folder.Path()), textureCount) << k;
         return result;
