@@ -56,6 +56,7 @@ void SkpReader::AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int ver
     for (int i = 0; i < face.numVertices; ++i) {
         float position[3], normal[3];
         place.Apply(positions + 3 * i, true, position);
+        // Turned as a direction: the normal matrix's fourth row (projective terms) is left out.
         turn.Apply(normals + 3 * i, false, normal);
         vertices[i] = Vertex(position[0], position[1], position[2], normalSign * normal[0],
                              normalSign * normal[1], normalSign * normal[2], sScale * uvs[2 * i],

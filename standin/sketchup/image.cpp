@@ -13,6 +13,8 @@
 #include <memory>
 #include <new>
 
+#include "replace_file.h"
+
 namespace skpm {
 namespace {
 
@@ -249,10 +251,7 @@ bool SaveImage(const Image& image, const std::string& utf8Path) {
     const std::vector<uint8_t>& encoded = output.bytes;
     if (!written || encoded.empty()) return false;
 
-    std::ofstream file(skptext::PathFromUtf8(utf8Path), std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(encoded.data()), std::streamsize(encoded.size()));
-    file.close();
-    return !file.fail();
+    return ReplaceFileWith(utf8Path, encoded.data(), encoded.size());
 }
 
 }  // namespace skpm

@@ -1,11 +1,17 @@
-// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips,
-// base64 is strict and tinting rounds.
+// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips
+// and a failed save leaves nothing, base64 is strict and tinting rounds.
 #include "image.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
 #include <filesystem>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 #include "test_platform.h"
 
@@ -168,6 +174,32 @@ TEST(Image, RefusesToSaveOtherExtensionsBadImagesAndUnwritablePaths) {
     EXPECT_FALSE(SaveImage(pixel, "/nonexistent/folder/x.png"));
     EXPECT_FALSE(SaveImage(Image{2, 1, 24, {1, 2, 3}}, jpg.path));  // too few bytes
     EXPECT_FALSE(SaveImage(Image{1, 1, 16, {1, 2}}, jpg.path));
+}
+
+// A folder under the name, and (on POSIX) a write cut short by a limit on file sizes: the save
+// fails and leaves nothing behind, neither under the name nor under the fresh one it wrote to
+// first.
+TEST(Image, FailedSaveLeavesNoFile) {
+    const std::filesystem::path folder =
+        testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(), "skpm_save_");
+    std::filesystem::create_directory(folder / "folder.png");
+    const Image image{64, 64, 24, Repeat({9, 99, 199}, 64 * 64)};
+#if !defined(_WIN32)  // a limit on file sizes and its signal are POSIX's
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const rlimit limited{64, old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool cut = SaveImage(image, testsupport::Utf8(folder / "cut.jpg"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(cut);
+#endif
+    EXPECT_FALSE(SaveImage(image, testsupport::Utf8(folder / "folder.png")));
+    const std::vector<std::filesystem::path> left(
+        std::filesystem::recursive_directory_iterator(folder), {});
+    EXPECT_EQ(left, std::vector<std::filesystem::path>{folder / "folder.png"});
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Image, DecodesCanonicalBase64Only) {
