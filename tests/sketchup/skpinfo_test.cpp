@@ -75,7 +75,7 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
     const Json faceOnly = Summary(document)["faultLists"][1];
     EXPECT_EQ(faceOnly["hides"], Json({{"triangles", 1}, {"mesh vertices", 3}}));
     TempDir dir;
-    const ToolRun text = Skpinfo(dir.Write("model.skpm", document.dump()));
+    const ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
     EXPECT_THAT(text.out, testing::HasSubstr("all definitions and root: 6 faces, 18 triangles"));
     EXPECT_THAT(text.out,
                 testing::HasSubstr("  face 1 of the root entities: SUMeshHelperCreate; would hide "
