@@ -24,12 +24,16 @@ public:
     using SkpReader::InitModel;
     using SkpReader::IsHidden;
     using SkpReader::layerInfos;
-    using SkpReader::materialLeaves;
     using SkpReader::materials;
     using SkpReader::materialsByLayer;
     using SkpReader::model;
     using SkpReader::sceneContainer;
     using SkpReader::unitScale;
+
+    // The walk's records of a load (layouts, face plans, visits) are still held.
+    bool HoldsWalkRecords() const {
+        return !visits.empty() || !facePlans.empty() || !visitLayouts.empty();
+    }
 };
 
 // A folder of its own for one test, removed afterwards; TMPDIR points into it while it lives so
