@@ -13,9 +13,10 @@ struct SkpFaceInfo;
 struct SkpPlacement {
     explicit SkpPlacement(const DirectX::XMMATRIX& placement);
 
-    DirectX::XMMATRIX transform;     // accumulated placement, row-vector convention
-    DirectX::XMMATRIX normalMatrix;  // turns normals as `transform` turns surfaces
-    bool mirrored = false;           // the placement reverses orientation
+    // Plain rows of floats, read element by element for every vertex placed.
+    DirectX::XMFLOAT4X4 transform;     // accumulated placement, row-vector convention
+    DirectX::XMFLOAT4X4 normalMatrix;  // turns normals as `transform` turns surfaces
+    bool mirrored = false;             // the placement reverses orientation
 };
 
 // One placed side of one face. Made in their millions by the walk's tasks at once, so they are
