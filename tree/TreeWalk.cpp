@@ -40,13 +40,18 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
     const size_t faceCount = CountOrZero(SUEntitiesGetNumFaces, entities);
     const size_t imageCount = CountOrZero(SUEntitiesGetNumImages, entities);
     if (instanceCount + groupCount + faceCount + imageCount == 0) return;
-    // A collection the walk was not prepared for has its visits appended, in no fixed order.
+    // Where this visit and those below it go. A collection without a layout holds faces only
+    // and takes one slot. Without a slot (a call from outside the prepared walk) the visits are
+    // appended, in no fixed order.
     const VisitLayout* layout =
         first != VisitLayout::kNoSlot ? visitLayouts.Find(entities, topLevel) : nullptr;
-    if (layout != nullptr && layout->slots > visits.size() - std::min(first, visits.size())) {
-        layout = nullptr;  // a slot that does not fit this collection's layout
+    const uint64_t slots = layout != nullptr ? layout->slots : (faceCount != 0 ? 1 : 0);
+    if (slots > visits.size() - std::min(first, visits.size())) {
+        first = VisitLayout::kNoSlot;  // a slot that does not fit this collection
+        layout = nullptr;
     }
-    if (layout == nullptr) first = VisitLayout::kNoSlot;
+    const bool ownSlot =
+        first != VisitLayout::kNoSlot && faceCount != 0 && (layout == nullptr || layout->ownSlot);
     const auto childSlot = [&](VisitLayout::Kind kind, size_t i) {
         return layout != nullptr ? layout->ChildSlot(first, kind, i) : VisitLayout::kNoSlot;
     };
@@ -91,7 +96,7 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
             const SkpFacePlan& plan = PlanFaces(entities, faceCount, material, topLevel);
             if (plan.sides.empty()) return;
             const SkpVisit visit{transform, &plan};
-            if (layout != nullptr && layout->ownSlot) {
+            if (ownSlot) {
                 visits[first] = visit;
             } else {
                 visits.push_back(visit);

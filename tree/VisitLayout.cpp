@@ -42,13 +42,22 @@ void LayOutKind(VisitLayout& layout, VisitLayout::Kind kind, const std::vector<R
 
 }  // namespace
 
-// Depth first, each collection once per top-level flag: the number of visits below it.
+// Depth first, each collection once per top-level flag: the number of visits below it. A
+// collection without instances, groups and images (most of them) needs no layout: it takes one
+// slot when it has faces.
 uint64_t SkpReader::LayOutVisits(SUEntitiesRef entities, bool topLevel) {
     if (const VisitLayout* known = visitLayouts.Find(entities, topLevel)) return known->slots;
+    const bool ownSlot = CountOrZero(SUEntitiesGetNumFaces, entities) != 0;
+    if (CountOrZero(SUEntitiesGetNumInstances, entities) +
+            CountOrZero(SUEntitiesGetNumGroups, entities) +
+            CountOrZero(SUEntitiesGetNumImages, entities) ==
+        0) {
+        return ownSlot ? 1 : 0;
+    }
 
     VisitLayout layout;
-    layout.ownSlot = CountOrZero(SUEntitiesGetNumFaces, entities) != 0;
-    layout.slots = layout.ownSlot ? 1 : 0;
+    layout.ownSlot = ownSlot;
+    layout.slots = ownSlot ? 1 : 0;
     const auto below = [&](SUEntitiesRef children) { return LayOutVisits(children, false); };
     LayOutKind(
         layout, VisitLayout::kInstance,

@@ -14,7 +14,8 @@ namespace Importing {
 // collection is walked with the top-level flag false, and what is hidden there depends on the
 // element alone, so each visit of a collection has a subtree of the same shape: its layout is
 // worked out once and holds for all of them. A visit's own slot comes first (when the collection
-// has faces), then the subtrees of its instances, groups and images in that order.
+// has faces), then the subtrees of its instances, groups and images in that order. Collections
+// with faces only have no layout: they take one slot.
 struct VisitLayout {
     enum Kind { kInstance, kGroup, kImage };
 
