@@ -245,6 +245,33 @@ TEST_F(TreeWalk, PlacementsFillGeometriesInTheModelsOrder) {
     EXPECT_EQ(placedAt, (std::vector<int>{0, 110, 120, 310, 320, 400, 410, 420, 500}));
 }
 
+// The merge cuts a big collection into several pieces filled at once; the geometry still holds
+// its faces in order, each side's range after the previous one.
+TEST_F(TreeWalk, ABigCollectionKeepsItsFaceOrderAcrossThePiecesOfTheMerge) {
+    json faces = json::array();
+    for (int i = 0; i < 6000; ++i) {
+        faces.push_back({{"outer", {{i, 0, 0}, {i + 1, 0, 0}, {i, 1, 0}}}});
+        if (i % 3 == 0) faces.back()["back"] = "B";  // some back sides, under another key
+    }
+    auto scene = LoadScene(folder, Document({{"faces", faces}}, json::array(), {Material("B")}),
+                           "big_defaultsingle.skpm");
+    const Geometry* fronts = GeometryOf(*scene, u"Default material");
+    const Geometry* backs = GeometryOf(*scene, u"B");
+    ASSERT_NE(fronts, nullptr);
+    ASSERT_NE(backs, nullptr);
+    ASSERT_EQ(fronts->vertices.size(), 3u * 6000);
+    ASSERT_EQ(backs->vertices.size(), 3u * 2000);
+    for (const auto& [geometry, step] : {std::pair{fronts, 1}, std::pair{backs, 3}}) {
+        for (std::size_t t = 0; t < geometry->indices.size() / 3; ++t) {
+            const uint32_t first = geometry->indices[3 * t];
+            ASSERT_EQ(first / 3, t);  // each triangle in its own range, in order
+            const float x = std::min({geometry->vertices[3 * t].x, geometry->vertices[3 * t + 1].x,
+                                      geometry->vertices[3 * t + 2].x});
+            ASSERT_EQ(std::lround(x / 0.0254f), static_cast<long>(t * step)) << "triangle " << t;
+        }
+    }
+}
+
 TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {
     auto scene = LoadScene(folder, Document({{"faces", {Square()}}}));
     const Geometry& geometry = scene->geometryLibrary.at(0);
