@@ -1,11 +1,12 @@
-// bench_load MODEL_defaultsingle.skpm MODEL.glb [--threads 1,2] [--runs N] [--plugin PATH]:
-// loads a model through the plug-in library and, for comparison, the same model as glTF through
-// Assimp, the model alone through the SketchUp library and the bare writes of the plug-in's
-// output; every measurement in a child process of its own. Also times the whole processes a user
-// waits for: skpimport (beside this program) importing the model without writing anything, and
-// assimp_flatten (beside it too) reading and flattening the glTF file. Prints a Markdown table, the
-// throughput and the ratios of the load's targets. Exits 1 on errors and when Assimp's triangles
-// per material differ from the plug-in's; missed targets are reported, not failed.
+// bench_load MODEL_defaultsingle.skpm MODEL.glb [--threads 1,2] [--runs N] [--plugin PATH]
+// [--skpimport PATH]: loads a model through the plug-in library and, for comparison, the same model
+// as glTF through Assimp, the model alone through the SketchUp library and the bare writes of the
+// plug-in's output; every measurement in a child process of its own. Also times the whole
+// processes a user waits for: skpimport (beside this program unless named) importing the model
+// with the same plug-in and writing nothing, and assimp_flatten (beside this program) reading and
+// flattening the glTF file. Prints a Markdown table, the throughput and the ratios of the load's
+// targets. Exits 1 on errors and when Assimp's triangles per material differ from the plug-in's;
+// missed targets are reported, not failed.
 #include <plugin_library.h>
 
 #include <cstdio>
@@ -88,7 +89,9 @@ void MeasureRound(const Options& options, int round, Results& results,
 
 int Run(Options options) {
     if (options.plugin.empty()) options.plugin = skpimport::DefaultPluginPath();
-    for (const std::string& path : {options.model, options.gltf, options.plugin}) {
+    if (options.skpimport.empty()) options.skpimport = ProgramBesideThisOne("skpimport");
+    for (const std::string& path :
+         {options.model, options.gltf, options.plugin, options.skpimport}) {
         if (!std::filesystem::is_regular_file(path)) {
             std::cerr << "bench_load: no such file: " << path << '\n';
             return 1;
