@@ -89,7 +89,7 @@ void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMater
     const SkpFaceSides sides = FaceSidesFor(face, material, topLevel);
     if (sides.face == nullptr) return;
     const SkpFacePlan& plan = facePlans.Keep(SkpFacePlan::FromDecisions({sides}));
-    visits.push_back(SkpVisit{transform, &plan});
+    visits.push_back(SkpVisit{SkpPlacement(transform), &plan});
 }
 
 }  // namespace Importing

@@ -34,8 +34,8 @@ std::vector<SkpMaterialInfo*> AssignSlots(FacePlanCache& plans, SkpMaterialTable
 }  // namespace
 
 // Every geometry is sized once to the exact totals of what is placed in it, then filled by
-// pieces of the visits in parallel, each piece at offsets counted beforehand. What lands where
-// follows the visits' order, so the same model always gives the same geometries.
+// pieces in parallel, each a contiguous range of one geometry at offsets counted beforehand. What
+// lands where follows the visits' order, so the same model always gives the same geometries.
 void SkpReader::MergeGeometries() {
     const std::vector<SkpMaterialInfo*> records = AssignSlots(facePlans, materials);
     const MergeLayout layout(visits, records.size());
@@ -55,34 +55,24 @@ void SkpReader::MergeGeometries() {
         geometry->indices.resize(static_cast<std::size_t>(layout.TotalIndices(slot)));
     });
 
-    tbb::parallel_for(std::size_t(0), layout.PieceCount(), [&](std::size_t p) {
-        std::vector<int64_t> vertexOffsets(layout.VertexStarts(p),
-                                           layout.VertexStarts(p) + records.size());
-        std::vector<int64_t> indexOffsets(layout.IndexStarts(p),
-                                          layout.IndexStarts(p) + records.size());
-        const SkpVisit* placed = nullptr;
-        SkpPlacement placement(DirectX::XMMatrixIdentity());
-        ForEachRunPart(visits, layout.Piece(p),
-                       [&](const SkpVisit& visit, const SkpFacePlan::Run& run, std::size_t begin,
+    const std::vector<MergePiece>& pieces = layout.Pieces();
+    tbb::parallel_for(std::size_t(0), pieces.size(), [&](std::size_t p) {
+        const MergePiece& piece = pieces[p];
+        const SkpMaterialInfo& record = *records[piece.slot];
+        if (record.geometry == nullptr) return;
+        int vertexOffset = static_cast<int>(piece.vertexStart);
+        int indexOffset = static_cast<int>(piece.indexStart);
+        ForEachRunPart(visits, piece,
+                       [&](const SkpVisit& visit, const SkpFacePlan::Run&, std::size_t begin,
                            std::size_t end) {
-                           const SkpMaterialInfo& record = *records[run.slot];
-                           if (record.geometry == nullptr) return;
-                           if (placed != &visit) {  // once per visit and piece
-                               placement = SkpPlacement(visit.transform);
-                               placed = &visit;
-                           }
-                           int vertexOffset = static_cast<int>(vertexOffsets[run.slot]);
-                           int indexOffset = static_cast<int>(indexOffsets[run.slot]);
                            for (std::size_t s = begin; s != end; ++s) {
                                const SkpPlannedSide side = visit.plan->sides[s];
-                               SkpLeafNode leaf(side.face(), &placement, side.backSide());
+                               SkpLeafNode leaf(side.face(), &visit.placement, side.backSide());
                                AddFaceToGeometry(record.geometry, &leaf, vertexOffset, indexOffset,
                                                  record.sScale, record.tScale);
                                vertexOffset += side.face()->numVertices;
                                indexOffset += side.face()->numIndices;
                            }
-                           vertexOffsets[run.slot] = vertexOffset;
-                           indexOffsets[run.slot] = indexOffset;
                        });
     });
 }

@@ -9,14 +9,16 @@ namespace Importing {
 struct SkpFaceInfo;
 
 // Where one visit of an entities collection puts its faces. Every face of the visit shares it,
-// so the matrices are derived once per visit (by the merge), not once per placed face.
+// so the matrices are derived once per visit, not once per placed face: `transform` is the
+// accumulated placement (row-vector convention), `normalMatrix` turns normals as it turns
+// surfaces; both are plain rows of floats, read element by element for every vertex placed.
 struct SkpPlacement {
+    SkpPlacement() = default;  // the identity
     explicit SkpPlacement(const DirectX::XMMATRIX& placement);
 
-    // Plain rows of floats, read element by element for every vertex placed.
-    DirectX::XMFLOAT4X4 transform;     // accumulated placement, row-vector convention
-    DirectX::XMFLOAT4X4 normalMatrix;  // turns normals as `transform` turns surfaces
-    bool mirrored = false;             // the placement reverses orientation
+    DirectX::XMFLOAT4X4 transform{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    DirectX::XMFLOAT4X4 normalMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    bool mirrored = false;  // the placement reverses orientation
 };
 
 // One placed side of one face, as AddFaceToGeometry writes it: the merge makes one on its stack

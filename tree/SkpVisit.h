@@ -1,16 +1,16 @@
 #pragma once
 
-#include <DirectXMath.h>
 #include <oneapi/tbb/concurrent_vector.h>
 
 #include "SkpFacePlan.h"
+#include "SkpLeafNode.h"
 
 namespace Importing {
 
 // One visit of a collection that places faces: where it places them and what it places. The
-// merge writes the plan's face sides with this transform.
+// merge writes the plan's face sides with this placement.
 struct SkpVisit {
-    DirectX::XMMATRIX transform{};      // accumulated placement, row-vector convention
+    SkpPlacement placement;
     const SkpFacePlan* plan = nullptr;  // null: a visit that placed nothing
 };
 

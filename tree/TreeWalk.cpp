@@ -95,7 +95,7 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
         tasks.run([&] {
             const SkpFacePlan& plan = PlanFaces(entities, faceCount, material, topLevel);
             if (plan.sides.empty()) return;
-            const SkpVisit visit{transform, &plan};
+            const SkpVisit visit{SkpPlacement(transform), &plan};
             if (ownSlot) {
                 visits[first] = visit;
             } else {
