@@ -83,7 +83,7 @@ private:
             return Fail(Here(), "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         }
         Value();
-        stack_.push_back(Frame{array});
+        stack_.push_back(Frame{array, 0, {}, false, {}});
         return true;
     }
 
