@@ -19,6 +19,7 @@ public:
     using SkpReader::defaultLayer;
     using SkpReader::doubleSided;
     using SkpReader::faceInfos;
+    using SkpReader::FreeLeafRecords;
     using SkpReader::GetTransform;
     using SkpReader::InitMaterialsByLayerOption;
     using SkpReader::InitModel;
@@ -28,7 +29,9 @@ public:
     using SkpReader::materialsByLayer;
     using SkpReader::model;
     using SkpReader::sceneContainer;
+    using SkpReader::TreeAddFace;
     using SkpReader::unitScale;
+    using SkpReader::visits;
 
     // The walk's records of a load (layouts, face plans, visits) are still held.
     bool HoldsWalkRecords() const {
