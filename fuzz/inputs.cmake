@@ -10,4 +10,9 @@ if(NOT TARGET skp_fuzz_document)
 
     add_library(skp_fuzz_load STATIC ${CMAKE_CURRENT_LIST_DIR}/load_input.cpp)
     target_link_libraries(skp_fuzz_load PUBLIC skp_fuzz_document skpreader_core)
+
+    add_library(skp_fuzz_gltf STATIC
+        ${CMAKE_CURRENT_LIST_DIR}/gltf_input.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/scene_counts.cpp)
+    target_link_libraries(skp_fuzz_gltf PUBLIC skp_fuzz_load gltf_check)
 endif()

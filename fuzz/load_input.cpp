@@ -37,7 +37,8 @@ void CheckScene(const Importing::SceneContainer& scene, LoadOutcome& outcome) {
 
 }  // namespace
 
-LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder) {
+LoadOutcome LoadInto(std::string_view bytes, const ScratchFolder& folder,
+                     Importing::SceneContainer& scene) {
     const std::string name = bytes.size() % 2 == 1 ? "input_defaultsingle.skpm" : "input.skpm";
     const std::u16string path = Widen(folder.Write(name, bytes).string());
 
@@ -47,7 +48,6 @@ LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder) {
         outcome.violations.push_back("Init failed");
         return outcome;
     }
-    Importing::SceneContainer scene;
     try {
         outcome.result = reader.LoadFromFile(scene, path, u"", false);
     } catch (const std::exception& e) {
@@ -57,6 +57,11 @@ LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder) {
     reader.Release();
     CheckScene(scene, outcome);
     return outcome;
+}
+
+LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder) {
+    Importing::SceneContainer scene;
+    return LoadInto(bytes, folder, scene);
 }
 
 }  // namespace skpfuzz

@@ -2,6 +2,8 @@
 // Importing::SkpReader into a fresh scene, as the host does, and the scene is checked.
 #pragma once
 
+#include <Importing/SceneContainer.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +20,14 @@ struct LoadOutcome {
     std::vector<std::string> violations;  // scene contents that cannot be right; must stay empty
 };
 
-// Writes `bytes` into `folder` and loads them; textures land in $TMPDIR, which the caller points
-// at `folder`. The file is named as single-sided when the input's length is odd, so that both
-// ways of emitting faces are reached. Exceptions that are not std::exception pass through.
+// Writes `bytes` into `folder` and loads them into `scene`, which must be fresh; textures land in
+// $TMPDIR, which the caller points at `folder`. The file is named as single-sided when the input's
+// length is odd, so that both ways of emitting faces are reached. Exceptions that are not
+// std::exception pass through.
+LoadOutcome LoadInto(std::string_view bytes, const ScratchFolder& folder,
+                     Importing::SceneContainer& scene);
+
+// The same into a scene of its own.
 LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder);
 
 }  // namespace skpfuzz

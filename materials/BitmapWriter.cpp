@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <array>
+#include <random>
+#include <stdexcept>
 
 namespace Importing {
 
@@ -63,21 +65,62 @@ private:
     HANDLE handle_;
 };
 
+// Windows' wide text is UTF-16 whether WCHAR is wchar_t or char16_t.
+static_assert(sizeof(WCHAR) == sizeof(char16_t));
+LPCWSTR Wide(const std::u16string& text) {
+    return reinterpret_cast<LPCWSTR>(text.c_str());
+}
+
+// A planted name only costs another try; this many in a row means someone is claiming them all.
+constexpr int kFreshNameAttempts = 16;
+
+// "<folder of path>SkpReader-<16 hex digits>.tmp": random, so that no one can claim it ahead of
+// the write, and independent of the final name, which may already be as long as a name can be.
+// Empty when there is no source of randomness.
+std::u16string FreshName(const std::u16string& path) {
+    uint64_t tag = 0;
+    try {
+        std::random_device random;
+        tag = uint64_t{random()} << 32 | random();
+    } catch (const std::runtime_error&) {
+        return {};
+    }
+    std::u16string name = path.substr(0, path.find_last_of(u"/\\") + 1) + u"SkpReader-";
+    for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789abcdef"[(tag >> shift) & 0xF];
+    return name + u".tmp";
+}
+
+// A file of our own making under a fresh name beside `path`, open for writing; `fresh` receives
+// its name. CREATE_NEW fails on any existing entry, a link included, rather than open it.
+HANDLE CreateFreshFile(const std::u16string& path, std::u16string& fresh) {
+    for (int attempt = 0; attempt < kFreshNameAttempts; ++attempt) {
+        fresh = FreshName(path);
+        if (fresh.empty()) break;
+        const HANDLE file = CreateFileW(Wide(fresh), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 bool WriteBitmapFile(const std::u16string& path, int32_t width, int32_t height,
                      uint16_t bitsPerPixel, uint32_t dataSize, const uint8_t* data) {
-    if (dataSize > UINT32_MAX - kHeadersSize || (dataSize > 0 && data == nullptr)) return false;
+    if (path.empty() || dataSize > UINT32_MAX - kHeadersSize || (dataSize > 0 && data == nullptr))
+        return false;
     const Headers headers = MakeHeaders(width, height, bitsPerPixel, dataSize);
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::u16string fresh;
+    FileHandle file(CreateFreshFile(path, fresh));
     if (!file.IsOpen()) return false;
     bool complete = file.Write(headers.data(), kFileHeaderSize) &&
                     file.Write(headers.data() + kFileHeaderSize, kInfoHeaderSize);
     if (complete && dataSize > 0) complete = file.Write(data, dataSize);
     complete = file.Close() && complete;
-    // A bitmap cut short would be taken for a whole one by whoever opens it later.
-    if (!complete) DeleteFileW(path.c_str());
+    // Only a whole bitmap takes the name, replacing whatever had it (a link or a pipe included)
+    // without opening it, so a reader sees the old entry or the whole new file.
+    complete = complete && MoveFileExW(Wide(fresh), Wide(path), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (!complete) DeleteFileW(Wide(fresh));
     return complete;
 }
 

@@ -30,15 +30,17 @@ void WriteBitmapFromImage(SUImageRepRef image, const std::u16string& path) {
     size_t bitsPerPixel = 0;
     size_t width = 0;
     size_t height = 0;
-    SUImageRepGetDataSize(image, &dataSize, &bitsPerPixel);
-    SUImageRepGetPixelDimensions(image, &width, &height);
-    // Sizes the bitmap headers cannot state: nothing sensible can be written.
-    if (dataSize > UINT32_MAX - 54 || width > INT32_MAX || height > INT32_MAX ||
-        bitsPerPixel > UINT16_MAX) {
+    if (SUImageRepGetDataSize(image, &dataSize, &bitsPerPixel) != SU_ERROR_NONE ||
+        SUImageRepGetPixelDimensions(image, &width, &height) != SU_ERROR_NONE) {
+        return;
+    }
+    // No pixels, or sizes the bitmap headers cannot state: nothing sensible can be written.
+    if (dataSize == 0 || width == 0 || height == 0 || dataSize > UINT32_MAX - 54 ||
+        width > INT32_MAX || height > INT32_MAX || bitsPerPixel > UINT16_MAX) {
         return;
     }
     const auto pixels = std::make_unique_for_overwrite<SUByte[]>(dataSize);
-    SUImageRepGetData(image, dataSize, pixels.get());
+    if (SUImageRepGetData(image, dataSize, pixels.get()) != SU_ERROR_NONE) return;
     // A texture whose file cannot be written is skipped: the load goes on without it.
     WriteBitmapFile(path, static_cast<int32_t>(width), static_cast<int32_t>(height),
                     static_cast<uint16_t>(bitsPerPixel), static_cast<uint32_t>(dataSize),
@@ -71,16 +73,11 @@ void SkpMaterialTable::StopTextureWorker() {
 void SkpMaterialTable::WorkerLoop() {
     SkpMaterialInfo* record = nullptr;
     for (;;) {
-        if (textureQueue.try_pop(record)) {
-            ExportTexture(record);
-            continue;
-        }
-        if (stopWorker) {
-            // A record pushed just before the stop may have missed the pop above; the stop flag
-            // was set after it was pushed, so this pass sees it.
-            while (textureQueue.try_pop(record)) ExportTexture(record);
-            return;
-        }
+        // The stop flag is read before the queue is emptied: every record pushed before the stop
+        // was asked for is in the queue by then, and is exported before the worker ends.
+        const bool stopping = stopWorker;
+        while (textureQueue.try_pop(record)) ExportTexture(record);
+        if (stopping) return;
         std::this_thread::sleep_for(kIdlePoll);
     }
 }
@@ -89,11 +86,11 @@ void SkpMaterialTable::ExportTexture(SkpMaterialInfo* record) {
     try {
         SketchUpImageRep image;
         if (!image.IsValid()) return;
-        if (record->type == SUMaterialType_ColorizedTexture) {
-            SUTextureGetColorizedImageRep(record->texture, &image.ref);
-        } else {
-            SUTextureGetImageRep(record->texture, &image.ref);
-        }
+        const SUResult got = record->type == SUMaterialType_ColorizedTexture
+                                 ? SUTextureGetColorizedImageRep(record->texture, &image.ref)
+                                 : SUTextureGetImageRep(record->texture, &image.ref);
+        // Without its pixels the texture is not exported: no file stands for it.
+        if (got != SU_ERROR_NONE) return;
         if (record->imageFormat != kImageBmp) {
             // The extension of the path tells the library which format to write.
             SUImageRepSaveToFile(image.ref, ToUtf8(record->textureFile).c_str());

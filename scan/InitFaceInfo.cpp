@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "SketchUpObjects.h"
 #include "SkpReader.h"
 
 namespace Importing {
@@ -21,24 +22,22 @@ struct FaceMeshData {
 
 FaceMeshData ReadFaceMesh(SUFaceRef face) {
     FaceMeshData mesh;
-    SUMeshHelperRef helper = SU_INVALID;
-    SUMeshHelperCreate(&helper, face);
+    const SketchUpMeshHelper helper(face);  // released however this returns
     size_t vertexCount = 0;
-    SUMeshHelperGetNumVertices(helper, &vertexCount);
+    SUMeshHelperGetNumVertices(helper.ref, &vertexCount);
     mesh.vertices.assign(vertexCount, SUPoint3D{0, 0, 0});
     mesh.normals.assign(vertexCount, SUVector3D{0, 0, 0});
     mesh.frontSTQ.assign(vertexCount, SUPoint3D{0, 0, 0});
     mesh.backSTQ.assign(vertexCount, SUPoint3D{0, 0, 0});
     size_t got = 0;
-    SUMeshHelperGetVertices(helper, vertexCount, mesh.vertices.data(), &got);
-    SUMeshHelperGetNormals(helper, vertexCount, mesh.normals.data(), &got);
-    SUMeshHelperGetFrontSTQCoords(helper, vertexCount, mesh.frontSTQ.data(), &got);
-    SUMeshHelperGetBackSTQCoords(helper, vertexCount, mesh.backSTQ.data(), &got);
+    SUMeshHelperGetVertices(helper.ref, vertexCount, mesh.vertices.data(), &got);
+    SUMeshHelperGetNormals(helper.ref, vertexCount, mesh.normals.data(), &got);
+    SUMeshHelperGetFrontSTQCoords(helper.ref, vertexCount, mesh.frontSTQ.data(), &got);
+    SUMeshHelperGetBackSTQCoords(helper.ref, vertexCount, mesh.backSTQ.data(), &got);
     size_t triangleCount = 0;
-    SUMeshHelperGetNumTriangles(helper, &triangleCount);
+    SUMeshHelperGetNumTriangles(helper.ref, &triangleCount);
     mesh.indices.assign(3 * triangleCount, 0);
-    SUMeshHelperGetVertexIndices(helper, mesh.indices.size(), mesh.indices.data(), &got);
-    SUMeshHelperRelease(&helper);
+    SUMeshHelperGetVertexIndices(helper.ref, mesh.indices.size(), mesh.indices.data(), &got);
     return mesh;
 }
 

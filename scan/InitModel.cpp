@@ -7,6 +7,7 @@
 #include <exception>
 #include <vector>
 
+#include "SketchUpObjects.h"
 #include "SkpReader.h"
 
 namespace Importing {
@@ -14,11 +15,9 @@ namespace Importing {
 void SkpReader::InitMaterialsByLayerOption() {
     SURenderingOptionsRef options = SU_INVALID;
     if (SUModelGetRenderingOptions(model, &options) != SU_ERROR_NONE) throw std::exception();
-    SUTypedValueRef value = SU_INVALID;
-    SUTypedValueCreate(&value);
-    SURenderingOptionsGetValue(options, "DisplayColorByLayer", &value);
-    SUTypedValueGetBool(value, &materialsByLayer);
-    SUTypedValueRelease(&value);
+    SketchUpTypedValue value;
+    SURenderingOptionsGetValue(options, "DisplayColorByLayer", &value.ref);
+    SUTypedValueGetBool(value.ref, &materialsByLayer);
 }
 
 void SkpReader::InitModel() {

@@ -64,6 +64,7 @@ void SkpReader::AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int ver
     for (int i = 0; i < face.numVertices; ++i) {
         float position[4], normal[4];
         place.Times(positions + 3 * i, true, position);
+        // Turned as a direction: the normal matrix's fourth row (projective terms) is left out.
         turn.Times(normals + 3 * i, false, normal);
         for (float& value : normal) value *= sign;
         const float uv[2] = {sScale * uvs[2 * i], 1.0f - tScale * uvs[2 * i + 1]};

@@ -42,6 +42,7 @@ typedef _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define OPEN_ALWAYS 4
 #define TRUNCATE_EXISTING 5
 #define FILE_ATTRIBUTE_NORMAL 0x80
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
 
 #define CP_ACP 0
 #define CP_UTF8 65001
@@ -60,12 +61,14 @@ typedef _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_NOT_SAME_DEVICE 17
 #define ERROR_WRITE_FAULT 29
 #define ERROR_FILE_EXISTS 80
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_DISK_FULL 112
 #define ERROR_INSUFFICIENT_BUFFER 122
 #define ERROR_INVALID_NAME 123
+#define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_INVALID_FLAGS 1004
 #define ERROR_NO_UNICODE_TRANSLATION 1113
@@ -99,8 +102,9 @@ DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer);
 LANGID GetSystemDefaultUILanguage(void);
 
 // Opens or creates a regular file (UTF-16 path). Refuses, without blocking, anything that is not
-// a regular file. INVALID_HANDLE_VALUE on failure, the reason in GetLastError. The handle owns the
-// descriptor until CloseHandle.
+// a regular file. CREATE_NEW fails with ERROR_FILE_EXISTS on any existing name, a link (dangling
+// or not) included, and never opens or creates what a link points to. INVALID_HANDLE_VALUE on
+// failure, the reason in GetLastError. The handle owns the descriptor until CloseHandle.
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
@@ -112,6 +116,15 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
 
 BOOL CloseHandle(HANDLE hObject);
 BOOL DeleteFileW(LPCWSTR lpFileName);
+
+// Renames a file or folder (rename(2)); dwFlags is 0 or MOVEFILE_REPLACE_EXISTING. Without the
+// flag an existing lpNewFileName fails with ERROR_ALREADY_EXISTS. With it, whatever has that name
+// is replaced as an entry of its folder: a link is replaced, never followed, and a directory is
+// never replaced (ERROR_ACCESS_DENIED). Unlike Windows, which refuses a read-only file, a file
+// without write permission is replaced too: POSIX has no read-only attribute, and replacing a
+// name is the folder's permission. Across file systems ERROR_NOT_SAME_DEVICE (there is no
+// MOVEFILE_COPY_ALLOWED).
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 
 // UTF-16 -> UTF-8 (CodePage CP_UTF8 or CP_ACP, which is UTF-8 here; dwFlags 0 or
 // WC_ERR_INVALID_CHARS). An unpaired surrogate becomes U+FFFD, or with WC_ERR_INVALID_CHARS fails

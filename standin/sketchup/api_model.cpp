@@ -21,21 +21,8 @@ const Model* ModelOf(SUModelRef ref) {
     return live::Find<Model>(ref.ptr);
 }
 
-}  // namespace
-
-void SUInitialize(void) {
-    initializeCount.fetch_add(1);
-}
-
-void SUTerminate(void) {
-    initializeCount.fetch_sub(1);
-}
-
-const char* SKPMGetLastOpenError(void) {
-    return lastOpenError.c_str();
-}
-
-SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
+// Reads the document at `file_path` into a new model, its fault injection armed or not.
+SUResult OpenModel(SUModelRef* model, const char* file_path, bool faults) {
     try {
         lastOpenError.clear();
         if (file_path == nullptr) {
@@ -51,6 +38,7 @@ SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
             return SU_ERROR_OVERWRITE_VALID;
         }
         std::unique_ptr<Model> read = ReadModelFile(file_path);
+        if (!faults) DisarmFaults(*read);
         model->ptr = live::Add(std::move(read));
         return SU_ERROR_NONE;
     } catch (const DocumentRefusal& refusal) {
@@ -63,6 +51,45 @@ SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
         lastOpenError = error.what();
         return SU_ERROR_GENERIC;
     }
+}
+
+}  // namespace
+
+void SUInitialize(void) {
+    initializeCount.fetch_add(1);
+}
+
+void SUTerminate(void) {
+    initializeCount.fetch_sub(1);
+}
+
+const char* SKPMGetLastOpenError(void) {
+    return lastOpenError.c_str();
+}
+
+size_t SKPMGetLiveObjectCount(void) {
+    return live::Count();
+}
+
+size_t SKPMGetFailingCalls(const void* object, size_t len, const char* names[]) {
+    if (object == nullptr) return 0;
+    const FailSet& fails = static_cast<const Object*>(object)->fails;
+    size_t count = 0;
+    for (size_t i = 0; i < static_cast<size_t>(FailPoint::kCount); ++i) {
+        const auto point = static_cast<FailPoint>(i);
+        if (!fails.Has(point)) continue;
+        if (names != nullptr && count < len) names[count] = FailPointName(point);
+        ++count;
+    }
+    return count;
+}
+
+SU_RESULT SUModelCreateFromFile(SUModelRef* model, const char* file_path) {
+    return OpenModel(model, file_path, true);
+}
+
+SU_RESULT SKPMModelCreateFromFileWithoutFaults(SUModelRef* model, const char* file_path) {
+    return OpenModel(model, file_path, false);
 }
 
 SU_RESULT SUModelRelease(SUModelRef* model) {

@@ -26,7 +26,11 @@ const FailPointInfo& Info(FailPoint point) {
 }  // namespace
 
 SUResult FailSet::Check(FailPoint point) const {
-    return Has(point) ? Info(point).result : SU_ERROR_NONE;
+    return armed_ && Has(point) ? Info(point).result : SU_ERROR_NONE;
+}
+
+const char* FailPointName(FailPoint point) {
+    return Info(point).name.data();  // made from a string literal
 }
 
 std::optional<FailPoint> FindFailPoint(std::string_view functionName) {

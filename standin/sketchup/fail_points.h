@@ -104,19 +104,24 @@ enum class FailPoint : uint8_t {
         kCount
 };
 
-// The set of functions that fail on one object.
+// The set of functions that fail on one object. A disarmed set still lists them, but none fails.
 class FailSet {
 public:
     void Add(FailPoint point) { bits_.set(static_cast<size_t>(point)); }
+    void Disarm() { armed_ = false; }
     bool Has(FailPoint point) const { return bits_.test(static_cast<size_t>(point)); }
-    // SU_ERROR_NONE when `point` is not in the set, else what the function answers.
+    // SU_ERROR_NONE when `point` is not in the set or the set is disarmed, else what the function
+    // answers.
     SUResult Check(FailPoint point) const;
 
 private:
     std::bitset<static_cast<size_t>(FailPoint::kCount)> bits_;
+    bool armed_ = true;
 };
 
 std::optional<FailPoint> FindFailPoint(std::string_view functionName);
+// The function's name, NUL-terminated and valid for the life of the program.
+const char* FailPointName(FailPoint point);
 bool FailPointAppliesTo(FailPoint point, FailOwner owner);
 
 }  // namespace skpm

@@ -12,6 +12,8 @@
 #include <memory>
 #include <new>
 
+#include "replace_file.h"
+
 namespace skpm {
 namespace {
 
@@ -248,10 +250,7 @@ bool SaveImage(const Image& image, const std::string& utf8Path) {
     const std::vector<uint8_t>& encoded = output.bytes;
     if (!written || encoded.empty()) return false;
 
-    std::ofstream file(utf8Path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(encoded.data()), std::streamsize(encoded.size()));
-    file.close();
-    return !file.fail();
+    return ReplaceFileWith(utf8Path, encoded.data(), encoded.size());
 }
 
 }  // namespace skpm

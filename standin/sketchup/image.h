@@ -30,7 +30,8 @@ bool DecodeBase64(std::string_view text, std::vector<uint8_t>& out);
 Image Colorize(const Image& image, uint8_t red, uint8_t green, uint8_t blue);
 
 // Writes PNG or JPEG, chosen by the path's extension (.png, .jpg, .jpeg, any case). False for
-// any other extension, for an empty or inconsistent image, and when writing fails.
+// any other extension, for an empty or inconsistent image, and when writing fails. The file
+// replaces whatever had its name without writing through it, as ReplaceFileWith does.
 bool SaveImage(const Image& image, const std::string& utf8Path);
 
 }  // namespace skpm

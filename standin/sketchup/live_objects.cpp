@@ -50,4 +50,10 @@ Object* Find(const void* pointer, SURefType type) {
     return found->second.get();
 }
 
+size_t Count() {
+    Registry& registry = TheRegistry();
+    std::shared_lock lock(registry.mutex);
+    return registry.objects.size();
+}
+
 }  // namespace skpm::live

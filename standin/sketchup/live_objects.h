@@ -55,6 +55,9 @@ bool Release(const void* pointer, SURefType type);
 // on another thread while using it (the same rule the real library sets).
 Object* Find(const void* pointer, SURefType type);
 
+// How many are alive now.
+size_t Count();
+
 template <class T>
 T* Find(const void* pointer) {
     return static_cast<T*>(Find(pointer, T::kLiveType));

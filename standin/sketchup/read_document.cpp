@@ -110,6 +110,34 @@ std::unique_ptr<Model> ReadModelDocument(std::string_view text,
     return model;
 }
 
+namespace {
+
+void DisarmEntities(Entities& entities) {
+    entities.fails.Disarm();
+    for (Face& face : entities.faces) face.fails.Disarm();
+    for (auto* placements : {&entities.groups, &entities.instances, &entities.images}) {
+        for (Placement& placement : *placements) placement.fails.Disarm();
+    }
+}
+
+}  // namespace
+
+void DisarmFaults(Model& model) {
+    model.fails.Disarm();
+    model.renderingOptions.fails.Disarm();
+    DisarmEntities(model.entities);
+    for (Layer& layer : model.layers) layer.fails.Disarm();
+    for (Material& material : model.materials) {
+        material.fails.Disarm();
+        if (material.texture) material.texture->fails.Disarm();
+        for (AttributeDictionary& dictionary : material.dictionaries) dictionary.fails.Disarm();
+    }
+    for (Definition& definition : model.definitions) {
+        definition.fails.Disarm();
+        DisarmEntities(definition.entities);
+    }
+}
+
 std::unique_ptr<Model> ReadModelFile(const std::string& utf8Path) {
     std::string bytes, reason;
     if (!ReadRegularFile(utf8Path, kMaxDocumentBytes, bytes, reason)) {

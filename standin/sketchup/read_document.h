@@ -23,4 +23,8 @@ std::unique_ptr<Model> ReadModelFile(const std::string& utf8Path);
 std::unique_ptr<Model> ReadModelDocument(std::string_view text,
                                          const std::filesystem::path& folder);
 
+// Leaves the document's fault injection out of `model`: every call answers what the document
+// holds, while each object's fail set still lists what its document named.
+void DisarmFaults(Model& model);
+
 }  // namespace skpm

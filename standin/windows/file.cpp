@@ -1,6 +1,6 @@
-// CreateFileW, WriteFile, CloseHandle, DeleteFileW over POSIX descriptors. A HANDLE carries the
-// descriptor plus one, so that neither 0 (null) nor -1 (INVALID_HANDLE_VALUE) is ever a valid
-// handle.
+// CreateFileW, WriteFile, CloseHandle, DeleteFileW, MoveFileExW over POSIX descriptors and paths. A
+// HANDLE carries the descriptor plus one, so that neither 0 (null) nor -1 (INVALID_HANDLE_VALUE) is
+// ever a valid handle.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "last_error.h"
@@ -33,7 +34,7 @@ int OpenFlags(DWORD access, DWORD disposition) {
     flags |= (read && write) ? O_RDWR : write ? O_WRONLY : O_RDONLY;
     switch (disposition) {
         case CREATE_NEW:
-            return flags | O_CREAT | O_EXCL;
+            return flags | O_CREAT | O_EXCL | O_NOFOLLOW;
         case CREATE_ALWAYS:
             return flags | O_CREAT | O_TRUNC;
         case OPEN_EXISTING:
@@ -148,6 +149,30 @@ extern "C" BOOL DeleteFileW(LPCWSTR lpFileName) {
     if (!NativePath(lpFileName, path)) return FALSE;
     if (::unlink(path.c_str()) != 0) {
         winapi::SetLastErrorFromErrno();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+extern "C" BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
+    std::string from, to;
+    if (!NativePath(lpExistingFileName, from) || !NativePath(lpNewFileName, to)) return FALSE;
+    if ((dwFlags & ~DWORD{MOVEFILE_REPLACE_EXISTING}) != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const bool replace = (dwFlags & MOVEFILE_REPLACE_EXISTING) != 0;
+    // rename(2) would put a directory in place of an empty one; Windows replaces no directory.
+    struct stat target;
+    if (replace && ::lstat(to.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    const int moved =
+        replace ? ::rename(from.c_str(), to.c_str())
+                : ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    if (moved != 0) {
+        SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : winapi::ErrorFromErrno(errno));
         return FALSE;
     }
     return TRUE;

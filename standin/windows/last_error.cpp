@@ -43,6 +43,8 @@ DWORD ErrorFromErrno(int error) {
             return ERROR_FILENAME_EXCED_RANGE;
         case EIO:
             return ERROR_WRITE_FAULT;
+        case EXDEV:
+            return ERROR_NOT_SAME_DEVICE;
         default:
             return ERROR_GEN_FAILURE;
     }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document_input.h"
+#include "gltf_input.h"
 #include "load_input.h"
 
 namespace {
@@ -75,6 +76,8 @@ using DocumentSeed = Replay;
 using LoadSeed = Replay;
 using DocumentFinding = Replay;
 using LoadFinding = Replay;
+using GltfSeed = Replay;
+using GltfFinding = Replay;
 
 TEST_P(DocumentSeed, OpensAndReadsBackConsistently) {
     const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(GetParam()), folder_);
@@ -104,6 +107,20 @@ TEST_P(LoadFinding, EndsInAConsistentScene) {
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
 }
 
+// The output side starts from the load seeds: each loads into a scene that comes out with a mesh.
+TEST_P(GltfSeed, WritesAndReadsBackConsistently) {
+    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
+    EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
+    if (outcome.load.raised.empty() && GetParam().stem() != "minimal") {
+        EXPECT_GT(outcome.meshes, 0u);
+    }
+}
+
+TEST_P(GltfFinding, WritesAndReadsBackConsistently) {
+    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
+    EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
+}
+
 INSTANTIATE_TEST_SUITE_P(Seeds, DocumentSeed,
                          testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "document")), TestName);
 INSTANTIATE_TEST_SUITE_P(Seeds, LoadSeed, testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "load")),
@@ -113,7 +130,12 @@ INSTANTIATE_TEST_SUITE_P(Found, DocumentFinding,
                          TestName);
 INSTANTIATE_TEST_SUITE_P(Found, LoadFinding,
                          testing::ValuesIn(FilesIn(fs::path(FUZZ_REGRESSIONS) / "load")), TestName);
+INSTANTIATE_TEST_SUITE_P(Seeds, GltfSeed, testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "load")),
+                         TestName);
+INSTANTIATE_TEST_SUITE_P(Found, GltfFinding,
+                         testing::ValuesIn(FilesIn(fs::path(FUZZ_REGRESSIONS) / "gltf")), TestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DocumentFinding);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LoadFinding);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GltfFinding);
 
 }  // namespace

@@ -8,58 +8,44 @@
 #include <fstream>
 #include <iterator>
 
+#include "gltf_invariants.h"
+#include "gltf_readback.h"
 #include "tool_run.h"
 
 namespace gltftest {
 
 tinygltf::Model LoadModel(const std::string& path) {
-    tinygltf::TinyGLTF loader;
     tinygltf::Model model;
-    std::string error, warning;
-    const bool binary = path.ends_with(".glb");
-    const bool loaded = binary ? loader.LoadBinaryFromFile(&model, &error, &warning, path)
-                               : loader.LoadASCIIFromFile(&model, &error, &warning, path);
-    EXPECT_TRUE(loaded) << path << ": " << error;
-    EXPECT_EQ(warning, "") << path;
-    return loaded ? model : tinygltf::Model();
+    std::string problem;
+    if (!gltf::ReadGltfFile(path, model, problem)) {
+        ADD_FAILURE() << problem;
+        return tinygltf::Model();
+    }
+    const std::vector<std::string> violations = gltf::GltfInvariantViolations(model);
+    EXPECT_TRUE(violations.empty()) << path << ": " << violations.front();
+    return model;
 }
 
 std::vector<unsigned char> ViewBytes(const tinygltf::Model& model, int bufferView) {
-    const tinygltf::BufferView& view = model.bufferViews.at(bufferView);
-    const auto& data = model.buffers.at(view.buffer).data;
-    EXPECT_LE(view.byteOffset + view.byteLength, data.size());
-    return {data.begin() + view.byteOffset, data.begin() + view.byteOffset + view.byteLength};
+    const auto bytes = gltf::ViewBytes(model, bufferView);
+    EXPECT_TRUE(bytes) << "bufferView " << bufferView << " does not lie within its buffer";
+    return bytes ? std::vector<unsigned char>(bytes->begin(), bytes->end())
+                 : std::vector<unsigned char>();
 }
 
 std::vector<Vec3> ReadVec3(const tinygltf::Model& model, int accessor) {
-    const tinygltf::Accessor& a = model.accessors.at(accessor);
-    EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_FLOAT);
-    EXPECT_EQ(a.type, TINYGLTF_TYPE_VEC3);
-    const std::vector<unsigned char> bytes = ViewBytes(model, a.bufferView);
-    std::vector<Vec3> out(a.count);
-    for (size_t i = 0; i < a.count; ++i) {
-        float xyz[3];
-        std::memcpy(xyz, bytes.data() + a.byteOffset + 12 * i, sizeof xyz);
-        out[i] = {xyz[0], xyz[1], xyz[2]};
-    }
+    const auto values = gltf::ReadVec3(model, accessor);
+    EXPECT_TRUE(values) << "accessor " << accessor << " is not FLOAT VEC3 within its bufferView";
+    if (!values) return {};
+    std::vector<Vec3> out;
+    for (const auto& [x, y, z] : *values) out.push_back({x, y, z});
     return out;
 }
 
 std::vector<uint32_t> ReadIndices(const tinygltf::Model& model, int accessor) {
-    const tinygltf::Accessor& a = model.accessors.at(accessor);
-    const std::vector<unsigned char> bytes = ViewBytes(model, a.bufferView);
-    std::vector<uint32_t> out(a.count);
-    for (size_t i = 0; i < a.count; ++i) {
-        if (a.componentType == TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT) {
-            uint16_t value;
-            std::memcpy(&value, bytes.data() + a.byteOffset + 2 * i, 2);
-            out[i] = value;
-        } else {
-            EXPECT_EQ(a.componentType, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT);
-            std::memcpy(&out[i], bytes.data() + a.byteOffset + 4 * i, 4);
-        }
-    }
-    return out;
+    const auto indices = gltf::ReadIndices(model, accessor);
+    EXPECT_TRUE(indices) << "accessor " << accessor << " is not indices within its bufferView";
+    return indices.value_or(std::vector<uint32_t>());
 }
 
 Matrix NodeMatrix(const tinygltf::Node& node) {

@@ -14,7 +14,8 @@ namespace gltftest {
 
 using Vec3 = std::array<double, 3>;
 
-// The model of a .glb or .gltf file; fails the test (and answers an empty model) when unreadable.
+// The model of a .glb or .gltf file; fails the test (and answers an empty model) when unreadable,
+// and fails it when the model breaks a rule every written model keeps (gltf_invariants.h).
 tinygltf::Model LoadModel(const std::string& path);
 
 std::vector<Vec3> ReadVec3(const tinygltf::Model& model, int accessor);

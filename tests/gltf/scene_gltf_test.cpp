@@ -252,6 +252,25 @@ TEST(SceneGltf, IndicesWidenWhenAVertexIndexReachesTheRestartValue) {
     }
 }
 
+// tinygltf writes an object with nothing set as null, which no reader takes: a scene of no nodes
+// (what a load that failed early leaves) and an unnamed, empty node at the origin.
+TEST(SceneGltf, EmptyScenesAndNodesReadBack) {
+    TempDir dir;
+    for (const char* name : {"empty.glb", "empty.gltf"}) {
+        Importing::SceneContainer empty;
+        std::vector<std::string> warnings;
+        std::string error;
+        ASSERT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(empty, warnings), dir / name, error));
+        EXPECT_TRUE(LoadModel(dir / name).nodes.empty());
+    }
+    Scene scene;
+    scene.container.nodes.emplace_back();  // no name, no surface, at the origin
+    std::vector<std::string> warnings;
+    const tinygltf::Model model = scene.WriteAndRead(dir / "bare.glb", warnings);
+    ASSERT_EQ(model.nodes.size(), 2u);
+    EXPECT_EQ(model.scenes.at(0).nodes.size(), 2u);
+}
+
 TEST(SceneGltf, OnlyGlbAndGltfNamesAreWritten) {
     EXPECT_EQ(gltf::GltfFormatOf("a/b.GLB"), gltf::GltfFormat::Binary);
     EXPECT_EQ(gltf::GltfFormatOf("b.gltf"), gltf::GltfFormat::Text);

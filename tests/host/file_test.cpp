@@ -1,7 +1,9 @@
-// CreateFileW and WriteFile: replacing a file, and refusing what is not a regular file.
+// CreateFileW and WriteFile: replacing a file, and refusing what is not a regular file; CREATE_NEW
+// and MoveFileExW, which never follow a link.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <windows.h>
 
 #include <chrono>
@@ -18,6 +20,18 @@ namespace {
 HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
     return CreateFileW(std::filesystem::path(path).u16string().c_str(), access, 0, nullptr,
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+namespace fs = std::filesystem;
+
+std::string Contents(const std::string& path) {
+    std::ostringstream contents;
+    contents << std::ifstream(path, std::ios::binary).rdbuf();
+    return contents.str();
+}
+
+BOOL Move(const std::string& from, const std::string& to, DWORD flags) {
+    return MoveFileExW(fs::path(from).u16string().c_str(), fs::path(to).u16string().c_str(), flags);
 }
 
 TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
@@ -58,6 +72,60 @@ TEST(CreateFileW, RefusesDirectoriesFifosAndDevicesWithoutBlocking) {
             << "opening " << path << " blocked";
         EXPECT_TRUE(attempt.get()) << path;
     }
+}
+
+// An existing file, a link to one, a dangling link: CREATE_NEW opens none of them and creates
+// nothing where a link points.
+TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
+    TempDir dir;
+    const std::string file = dir.File("file"), link = dir.File("link"),
+                      dangling = dir.File("dangling");
+    std::ofstream(file) << "mine";
+    ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::symlink(dir.File("nowhere").c_str(), dangling.c_str()), 0);
+    for (const std::string& path : {file, link, dangling}) {
+        EXPECT_EQ(Open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE) << path;
+        EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS) << path;
+    }
+    EXPECT_EQ(Contents(file), "mine");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir.File("nowhere"))));
+    const HANDLE fresh = Open(dir.File("fresh"), GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(fresh, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(CloseHandle(fresh));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.File("fresh"))));
+}
+
+// Replacing a link replaces the link alone; a directory is never replaced, not even an empty one
+// by another; without MOVEFILE_REPLACE_EXISTING nothing is.
+TEST(MoveFileExW, ReplacesLinksAndFilesButNoDirectory) {
+    TempDir dir;
+    const std::string target = dir.File("target"), link = dir.File("link");
+    const std::string folder = dir.File("folder"), empty = dir.File("empty");
+    std::ofstream(target) << "mine";
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    fs::create_directory(folder);
+    fs::create_directory(empty);
+    std::ofstream(dir.File("new")) << "new";
+
+    EXPECT_FALSE(Move(dir.File("new"), link, 0));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    for (const std::string& to : {folder, empty}) {
+        EXPECT_FALSE(Move(dir.File("new"), to, MOVEFILE_REPLACE_EXISTING)) << to;
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED) << to;
+    }
+    EXPECT_FALSE(Move(folder, empty, MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(fs::is_directory(folder) && fs::is_directory(empty));
+    EXPECT_TRUE(fs::is_symlink(link));
+
+    ASSERT_TRUE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+    EXPECT_EQ(Contents(link), "new");
+    EXPECT_FALSE(fs::exists(dir.File("new")));
+    EXPECT_EQ(Contents(target), "mine");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+    EXPECT_FALSE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));  // gone already
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <Importing/SceneContainer.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <thread>
 
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
@@ -63,6 +66,21 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     EXPECT_EQ(Decode(big), pixels);  // by an independent decoder: right way up and colours
 }
 
+// The worker waits for work between looks at its queue: a texture queued then, right before the
+// stop, is still written. Three rounds, each with a worker of its own.
+TEST_F(MaterialsTest, TextureQueuedRightBeforeTheStopIsWritten) {
+    Load(Textured(3));
+    SceneContainer scene;
+    SkpMaterialTable table;
+    for (size_t i = 0; i < 3; ++i) {
+        table.StartTextureWorker(&scene);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // found nothing, waiting
+        const SkpMaterialInfo* record = table.AddMaterialToScene(Material(i));
+        table.StopTextureWorker();
+        EXPECT_TRUE(fs::exists(record->textureFile)) << i;
+    }
+}
+
 TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst) {
     Load(Textured(4));
     SceneContainer scene;
@@ -85,23 +103,57 @@ TEST_F(MaterialsTest, CopyHasNoWorkerAndStartingAgainFinishesTheRunningOneFirst)
     EXPECT_TRUE(table.IsTextureWorkerRunning());
 }
 
-// No folder, a folder, a full device, and a file cut short by a limit on file sizes.
+// A texture whose pixels cannot be had is not exported at all: an empty bitmap left in its place
+// would stand for the texture in the scene. Bitmap-sized and small, plain and colourised.
+TEST_F(MaterialsTest, TextureWithoutPixelsLeavesNoFile) {
+    json materials = Textured(5);
+    materials[0]["texture"] = Texture("wide.png", 32, 300, 2);
+    materials[0]["texture"]["fail"] = {"SUTextureGetImageRep"};
+    materials[1]["texture"] = Texture("tall.png", 32, 2, 257);
+    materials[1]["texture"]["fail"] = {"SUTextureGetColorizedImageRep"};
+    materials[1]["type"] = "colorized";
+    materials[2]["texture"]["fail"] = {"SUTextureGetImageRep"};  // small: a PNG
+    materials[3]["texture"] = Texture("photo.jpg", 24);
+    materials[3]["texture"]["fail"] = {"SUTextureGetImageRep"};
+    Load(materials);
+    SceneContainer scene;
+    SkpMaterialTable table;
+    table.StartTextureWorker(&scene);
+    for (size_t i = 0; i < 5; ++i) table.AddMaterialToScene(Material(i));
+    table.StopTextureWorker();
+    for (size_t i = 0; i < 4; ++i) {
+        const std::u16string& file = table.FindMaterial(Material(i))->textureFile;
+        EXPECT_FALSE(file.empty()) << i;
+        EXPECT_FALSE(fs::exists(file)) << i;
+    }
+    EXPECT_EQ(Exported(), 1u);
+}
+
+// No folder, a folder of that name, and a file cut short by a limit on file sizes: nothing is
+// left behind, neither under the name nor under the fresh one the bitmap was written to first.
 TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     const std::vector<uint8_t> pixels(4096, 1);
+    fs::create_directory(temp / "folder.bmp");
+    const auto listing = [&] {
+        std::vector<fs::path> entries(fs::recursive_directory_iterator(temp), {});
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const std::vector<fs::path> before = listing();
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const rlimit limited{1000, old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     for (const fs::path& path :
-         {temp / "missing" / "a.bmp", temp, fs::path("/dev/full"), temp / "cut.bmp"}) {
-        const fs::file_type before = fs::status(path).type();
+         {temp / "missing" / "a.bmp", temp / "folder.bmp", temp / "cut.bmp"}) {
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         const bool written = WriteBitmapFile(path.u16string(), 32, 32, 32, 4096, pixels.data());
         setrlimit(RLIMIT_FSIZE, &old);
         EXPECT_FALSE(written) << path;
-        EXPECT_EQ(fs::status(path).type(), before) << path;
+        EXPECT_EQ(listing(), before) << path;
     }
     std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(fs::is_empty(temp / "folder.bmp"));
 }
 
 }  // namespace

@@ -100,10 +100,28 @@ TEST(GeometryAssembly, TextureCoordinatesAreScaledAndFlipped) {
     EXPECT_EQ(halved.vertices[0].v, 0.5f);
 }
 
-TEST(GeometryAssembly, FaceWithoutVerticesWritesNothing) {
-    SkpFaceInfo empty;
-    const Written out = Assemble(empty, DirectX::XMMatrixIdentity(), false, false);
-    EXPECT_TRUE(out.indices.empty());
+// A record whose mesh gave triangles but no vertices: its indices would point at vertices that
+// were never written, so none are written.
+TEST(GeometryAssembly, FaceWithoutVerticesWritesNoIndices) {
+    SkpFaceInfo meshless = Triangle();
+    meshless.numVertices = 0;
+    const Written out = Assemble(meshless, DirectX::XMMatrixIdentity(), false, false);
+    EXPECT_EQ(out.indices, (std::vector<uint32_t>{99, 99, 99}));
+}
+
+// Values 3, 7 and 11 of a SketchUp placement are projective terms; they land in the fourth column
+// of the scene matrix. Normals are turned as directions: the fourth row of the normal matrix,
+// which those terms fill, never reaches them.
+TEST(GeometryAssembly, ProjectiveTermsLeaveNormalsTurnedAsDirections) {
+    const SkpFaceInfo face = Triangle();
+    const XMMATRIX projective(1, 0, 0, 0.5f, 0, 1, 0, 0.25f, 0, 0, 1, 0, 0, 0, 0, 1);
+    const Written out = Assemble(face, projective, false, false);
+    for (const Vertex& v : out.vertices) {
+        EXPECT_EQ(v.nx, 0.0f);
+        EXPECT_EQ(v.ny, 1.0f);
+        EXPECT_EQ(v.nz, 0.0f);
+    }
+    EXPECT_EQ(out.vertices[1].x, 1.0f);  // points ignore the terms too: no division by w
 }
 
 TEST(GeometryAssembly, SquashedPlacementStillGivesFiniteNormals) {

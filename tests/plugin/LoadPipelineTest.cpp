@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <skpm/document_error.h>
 
 #include <exception>
 #include <fstream>
 #include <stdexcept>
 
 #include "ReaderProbe.h"
+#include "SceneQueries.h"
 
 namespace Importing::testing {
 namespace {
@@ -16,8 +18,10 @@ protected:
     int Load(const std::filesystem::path& path) {
         return reader.LoadFromFile(scene, Wide(path.string()), u"", false);
     }
-    // Nothing of a load is left behind: the state of a fresh reader but for report and container.
+    // Nothing of a load is left behind: the state of a fresh reader but for report and container,
+    // and every object made through the SketchUp library released.
     void ExpectNothingHeld() {
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore);
         EXPECT_EQ(reader.model.ptr, nullptr);
         EXPECT_TRUE(reader.faceInfos.empty());
         EXPECT_TRUE(reader.layerInfos.empty());
@@ -28,6 +32,7 @@ protected:
         EXPECT_TRUE(reader.doubleSided);
     }
 
+    const std::size_t liveBefore = SKPMGetLiveObjectCount();
     TestFolder folder;
     ReaderProbe reader;
     SceneContainer scene;
@@ -91,6 +96,30 @@ TEST_F(LoadPipeline, UnreadableRootEntitiesGiveAnEmptyButFinishedScene) {
     EXPECT_EQ(scene.finishCalls.size(), 3u);
 }
 
+// Calls that fail after the reader made the object they fill: a mesh helper, a typed value, a
+// material's name and a texture's image. The load completes without what they would have given.
+TEST_F(LoadPipeline, CallsFailingInsideACompletedLoadLeaveNothingHeld) {
+    json materials = {
+        {{"name", "Named"},
+         {"color", {1, 2, 3, 255}},
+         {"fail", {"SUMaterialGetNameLegacyBehavior", "SUMaterialGetName"}}},
+        {{"name", "Photo"},
+         {"texture",
+          {{"file", "photo.png"},
+           {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 24}, {"data", "AAAA"}}},
+           {"fail", {"SUTextureGetImageRep"}}}}}};
+    json meshless = Square(), named = Square(2, 1), photo = Square(3, 2);
+    meshless["fail"] = {"SUMeshHelperGetNumVertices"};
+    named["front"] = "Named";
+    photo["front"] = "Photo";
+    json document = Document({{"faces", {meshless, named, photo}}}, json::array(), materials);
+    document["fail"] = {"SURenderingOptionsGetValue"};
+    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(reader.GetRaport(), u"");
+    EXPECT_EQ(TotalVertices(scene), 2u * 2u * 4u);
+    ExpectNothingHeld();
+}
+
 TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
     EXPECT_EQ(Load(folder.Path() / "missing.skpm"), -1);
     SceneContainer second;
@@ -100,6 +129,29 @@ TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
     EXPECT_EQ(second.sourceDescriptions.at(0), u"SketchUp");
     EXPECT_EQ(second.surfaces.size(), 1u);
     ExpectNothingHeld();
+}
+
+// Colour by layer is the model's option, not the reader's: a model without it is coloured by its
+// own materials even after one that had it.
+TEST_F(LoadPipeline, ColourByLayerIsDecidedByEachModelAnew) {
+    json layers = {{{"name", "Layer0"}}, {{"name", "L"}, {"material", "A"}}};
+    json materials = {{{"name", "A"}, {"color", {255, 0, 0, 255}}},
+                      {{"name", "B"}, {"color", {0, 0, 255, 255}}}};
+    json face = Square();
+    face["front"] = face["back"] = "B";
+    face["layer"] = "L";
+    json byLayer = Document({{"faces", {face}}}, json::array(), materials, layers);
+    byLayer["renderingOptions"] = {{"DisplayColorByLayer", true}};
+    json own = byLayer;
+    own.erase("renderingOptions");
+    ASSERT_EQ(Load(folder.Write("by-layer.skpm", byLayer)), 0);
+    EXPECT_NE(GeometryOf(scene, u"A"), nullptr);
+    SceneContainer next;
+    const auto path = folder.Write("own.skpm", own);
+    ASSERT_EQ(reader.LoadFromFile(next, Wide(path.string()), u"", false), 0);
+    EXPECT_EQ(GeometryOf(next, u"A"), nullptr);
+    ASSERT_NE(GeometryOf(next, u"B"), nullptr);
+    EXPECT_EQ(GeometryOf(next, u"B")->vertices.size(), 8u);
 }
 
 TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {

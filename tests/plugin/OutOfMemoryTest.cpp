@@ -4,12 +4,14 @@
 // turn, a fresh reader loads with the k-th of those allocations failing. A failure on the loading
 // thread must end in the out-of-memory report or a completed load; one in the texture worker only
 // skips that texture. Either way nothing may be left running or held, no exception may reach the
-// host, and the same reader must load the scene again. The ASan build checks for leaks at exit.
+// host, every object the load made through the SketchUp library must have been released, and the
+// same reader must load the scene again. The ASan build checks for leaks at exit.
 // (Reading the document belongs to the stand-in SketchUp library, whose JSON parser cannot survive
 // a failure while it frees its tree, so the sweep starts once the model is open.)
 #include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
 #include <oneapi/tbb/global_control.h>
+#include <skpm/document_error.h>
 
 #include <algorithm>
 #include <atomic>
@@ -99,16 +101,6 @@ protected:
     }
 };
 
-// Grey pixels, `width` of them in one row; a multiple of three at 32 bits, so that the base64
-// text of the pixels repeated needs no padding inside.
-json Pixels(int width, int bitsPerPixel) {
-    const std::string run = bitsPerPixel == 32 ? "gICA/4CAgP+AgID/" : "gICA";
-    const int perRun = bitsPerPixel == 32 ? 3 : 1;
-    std::string data;
-    for (int i = 0; i < width; i += perRun) data += run;
-    return {{"width", width}, {"height", 1}, {"bitsPerPixel", bitsPerPixel}, {"data", data}};
-}
-
 // A PNG, a JPEG, a colourised PNG and a large bitmap, on faces at the root and in a group.
 json TexturedDocument() {
     auto textured = [](const char* name, const char* file, json pixels) {
@@ -116,10 +108,10 @@ json TexturedDocument() {
                     {"color", {120, 80, 40, 255}},
                     {"texture", {{"file", file}, {"pixels", std::move(pixels)}}}};
     };
-    json materials = {textured("Wood", "wood.png", Pixels(3, 32)),
-                      textured("Photo", "C:\\photos\\photo.jpg", Pixels(2, 24)),
-                      textured("Tinted", "tinted.png", Pixels(3, 32)),
-                      textured("Wide", "wide.png", Pixels(261, 32)),
+    json materials = {textured("Wood", "wood.png", GreyPixels(3, 32)),
+                      textured("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24)),
+                      textured("Tinted", "tinted.png", GreyPixels(3, 32)),
+                      textured("Wide", "wide.png", GreyPixels(261, 32)),
                       {{"name", "Red"}, {"color", {200, 0, 0, 255}}}};
     materials[2]["type"] = "colorized";
     json faces = json::array();
@@ -234,6 +226,7 @@ protected:
     int LoadFailing(Target where, long k, bool& failed) {
         ArmingReader reader;
         SceneContainer scene;
+        const std::size_t liveBefore = SKPMGetLiveObjectCount();
         target = where;
         countdown = k - 1;
         const int result = Load(reader, scene);
@@ -253,12 +246,14 @@ protected:
         EXPECT_EQ(Joined(ThreadsLeftSince(threadsBefore)), "") << "threads left running, " << k;
         EXPECT_EQ(reader.model.ptr, nullptr) << k;
         EXPECT_FALSE(reader.HoldsWalkRecords()) << k;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << "SketchUp objects left, " << k;
         EXPECT_TRUE(reader.faceInfos.empty()) << k;
         EXPECT_TRUE(reader.materials.records.empty()) << k;
         lastWritten = TakeTextureFiles(folder.Path());
 
         SceneContainer again;
         EXPECT_EQ(Load(reader, again), 0) << k;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << k;
         EXPECT_EQ(SceneSummary(again), baseline) << k;
         EXPECT_EQ(TakeTextureFiles(folder.Path()), textureCount) << k;
         return result;

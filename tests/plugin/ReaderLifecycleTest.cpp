@@ -34,21 +34,6 @@ TEST(ReaderLifecycle, InitAndReleaseAnswerZero) {
     EXPECT_EQ(reader.Release(), 0);
 }
 
-TEST(ReaderLifecycle, CopyStartsWithoutItsSourcesTextureWorker) {
-    ReaderProbe source;
-    Importing::SceneContainer scene;
-    source.materials.StartTextureWorker(&scene);
-    ASSERT_TRUE(source.materials.IsTextureWorkerRunning());
-    {
-        ReaderProbe copy(source);
-        EXPECT_FALSE(copy.materials.IsTextureWorkerRunning());
-        copy.materials.StopTextureWorker();  // must not touch the source's thread
-    }
-    EXPECT_TRUE(source.materials.IsTextureWorkerRunning());
-    source.materials.StopTextureWorker();
-    EXPECT_FALSE(source.materials.IsTextureWorkerRunning());
-}
-
 TEST(PathText, FileBaseNameFollowsWindowsPathRules) {
     EXPECT_EQ(GetFileBaseName(u"C:\\models\\house.skp"), u"house");
     EXPECT_EQ(GetFileBaseName(u"C:/models/house.skp"), u"house");

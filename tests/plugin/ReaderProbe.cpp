@@ -61,6 +61,14 @@ nlohmann::json Square(double size, double z) {
     return {{"outer", {{0, 0, z}, {size, 0, z}, {size, size, z}, {0, size, z}}}};
 }
 
+nlohmann::json GreyPixels(int width, int bitsPerPixel) {
+    const std::string run = bitsPerPixel == 32 ? "gICA/4CAgP+AgID/" : "gICA";
+    const int perRun = bitsPerPixel == 32 ? 3 : 1;
+    std::string data;
+    for (int i = 0; i < width; i += perRun) data += run;
+    return {{"width", width}, {"height", 1}, {"bitsPerPixel", bitsPerPixel}, {"data", data}};
+}
+
 nlohmann::json Translation(double x, double y, double z) {
     return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
 }

@@ -64,6 +64,10 @@ nlohmann::json Document(nlohmann::json entities,
                         nlohmann::json layers = nlohmann::json::array());
 // A square of side `size` inches in the model's XY plane at height z, front facing up.
 nlohmann::json Square(double size = 10, double z = 0);
+// Inline pixels of a texture: one row of `width` grey pixels at 24 or 32 bits (`width` a multiple
+// of 3 at 32). The load writes a 32-bit image as PNG, or as a bitmap when wider than 256 pixels,
+// and a 24-bit one as JPEG.
+nlohmann::json GreyPixels(int width, int bitsPerPixel);
 // A 4x4 translation in the API's order (values 12 to 14 are the translation).
 nlohmann::json Translation(double x, double y, double z);
 nlohmann::json Scaling(double x, double y, double z);

@@ -158,15 +158,17 @@ TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
     json face = Square();
     face["front"] = "Tiles";
     face["frontSTQ"] = {{1, 2, 2}, {3, 4, 1}, {5, 6, 1}, {7, 8, 1}};
-    face["backSTQ"] = {{1, 2, 2}, {3, 4, 1}, {5, 6, 1}, {7, 8, 1}};
+    face["backSTQ"] = {{9, 3, 2}, {5, 7, 4}, {2, 1, 1}, {6, 6, 1}};
     OpenAndScan(Document({{"faces", {face}}}, json::array(), materials));
     const SkpFaceInfo& info = RootFace(0);
     EXPECT_FLOAT_EQ(info.frontUVs[0], 1.0f);  // 1 / (0.5 * 2)
     EXPECT_FLOAT_EQ(info.frontUVs[1], 4.0f);  // 2 / (0.25 * 2)
     EXPECT_FLOAT_EQ(info.frontUVs[2], 6.0f);
-    EXPECT_FLOAT_EQ(info.backUVs[0], 0.5f);  // no back material: the default scales of 1
-    EXPECT_FLOAT_EQ(info.backUVs[1], 1.0f);
-    EXPECT_FLOAT_EQ(info.backUVs[2], 3.0f);
+    // Each side from its own coordinates; no back material: the default scales of 1.
+    EXPECT_FLOAT_EQ(info.backUVs[0], 4.5f);  // 9 / (1 * 2)
+    EXPECT_FLOAT_EQ(info.backUVs[1], 1.5f);
+    EXPECT_FLOAT_EQ(info.backUVs[2], 1.25f);  // 5 / (1 * 4)
+    EXPECT_FLOAT_EQ(info.backUVs[3], 1.75f);
 }
 
 TEST_F(Scan, ImageFacesAreMarked) {

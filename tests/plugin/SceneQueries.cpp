@@ -1,6 +1,7 @@
 #include "SceneQueries.h"
 
 #include <gtest/gtest.h>
+#include <skpm/document_error.h>
 
 namespace Importing::testing {
 
@@ -9,9 +10,11 @@ std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohma
     const auto path = folder.Write(fileName, document);
     auto scene = std::make_unique<SceneContainer>();
     SkpReader reader;
+    const std::size_t liveBefore = SKPMGetLiveObjectCount();
     const int result = reader.LoadFromFile(*scene, Wide(path.string()), u"", false);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(reader.GetRaport(), u"");
+    EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << "SketchUp objects left by the load";
     for (const Geometry& geometry : scene->geometryLibrary) {
         EXPECT_TRUE(WindingAgreesWithNormals(geometry));
     }

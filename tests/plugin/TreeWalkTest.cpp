@@ -41,19 +41,27 @@ TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
 }
 
 TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
-    json definitions = {Definition("Inner", "group", {{"faces", {Square(2)}}}),
-                        Definition("Outer", "group",
-                                   {{"faces", {Square(), Painted(Square(5), "B")}},
-                                    {"groups", {{{"definition", "Inner"}}}}})};
+    json definitions = {
+        Definition("Inner", "group", {{"faces", {Square(2)}}}),
+        Definition("Outer", "group",
+                   {{"faces", {Square(), Painted(Square(5), "B")}},
+                    {"groups", {{{"definition", "Inner"}}}}}),
+        Definition("Part", "component",
+                   {{"faces", {Square(4)}}, {"groups", {{{"definition", "Inner"}}}}})};
     json groups = {{{"definition", "Outer"}, {"material", "A"}}};
-    auto scene = LoadScene(
-        folder, Document({{"groups", groups}}, definitions, {Material("A"), Material("B", 10)}));
+    json instances = {{{"definition", "Part"}, {"material", "C"}}};
+    auto scene =
+        LoadScene(folder, Document({{"groups", groups}, {"instances", instances}}, definitions,
+                                   {Material("A"), Material("B", 10), Material("C", 30)}));
     ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
     ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
+    ASSERT_NE(GeometryOf(*scene, u"C"), nullptr);
     // Unpainted square and the inner group's square are A on both sides; B's front is B and its
     // unpainted back inherits A.
     EXPECT_EQ(GeometryOf(*scene, u"A")->vertices.size(), 4u * 5u);
     EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);
+    // A painted component instance hands its material down as a group does, nested groups too.
+    EXPECT_EQ(GeometryOf(*scene, u"C")->vertices.size(), 4u * 4u);
     EXPECT_EQ(GeometryOf(*scene, u"Default material"), nullptr);
 }
 
@@ -282,12 +290,19 @@ TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {
     EXPECT_FLOAT_EQ(geometry.vertices[*front.begin()].ny, -geometry.vertices[*back.begin()].ny);
 }
 
-TEST_F(TreeWalk, FacesWithoutMaterialFillTheDefaultMaterial) {
-    auto scene = LoadScene(folder, Document({{"faces", {Square()}}}));
-    ASSERT_EQ(scene->sceneMaterials.size(), 1u);
-    EXPECT_EQ(scene->sceneMaterials[0].GetName(), u"Default material");
-    ASSERT_EQ(scene->nodes.at(0).surfaceIndices, std::vector<int>{0});
-    EXPECT_EQ(scene->surfaces[0].GetMaps().at(0).second, -1);
+// The default material's surface comes first, before those of materials listed and used earlier.
+TEST_F(TreeWalk, FacesWithoutMaterialFillTheDefaultMaterialWhoseSurfaceIsFirst) {
+    json document =
+        Document({{"faces", {Painted(Square(), "A"), Square(3)}}}, json::array(), {Material("A")});
+    auto scene = LoadScene(folder, document);
+    ASSERT_EQ(scene->sceneMaterials.size(), 2u);
+    ASSERT_EQ(scene->surfaces.size(), 2u);
+    ASSERT_EQ(scene->nodes.at(0).surfaceIndices, (std::vector<int>{0, 1}));
+    const Surface& first = scene->surfaces[0];
+    EXPECT_EQ(scene->sceneMaterials.at(first.GetMaterialId()).GetName(), u"Default material");
+    EXPECT_EQ(first.GetMaps().at(0).second, -1);
+    // The unpainted square's two sides and the unpainted back of the painted one.
+    EXPECT_EQ(scene->geometryLibrary.at(first.GetGeometryId()).vertices.size(), 12u);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Failed loads of every kind, one after another on the same reader and through the host tool:
-// each ends as it should, leaves nothing held or running, and the next load is whole. The ASan
+// each ends as it should, leaves nothing held or running (every object made through the SketchUp
+// library released), and the next load is whole. The ASan
 // build runs these with leak detection, in this process and in the host tool's.
 #include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
+#include <skpm/document_error.h>
 
 #include <fstream>
 #include <optional>
@@ -70,6 +72,7 @@ protected:
     // Runs the failing load and checks how it ended and that nothing of it is held.
     void Fail(ReaderProbe& reader, const FailingLoad& failure) {
         SceneContainer scene;
+        const std::size_t liveBefore = SKPMGetLiveObjectCount();
         std::optional<int> result;
         bool raisedRange = false, raised = false;
         try {
@@ -96,12 +99,15 @@ protected:
         EXPECT_EQ(reader.model.ptr, nullptr) << failure.what;
         EXPECT_FALSE(reader.HoldsWalkRecords()) << failure.what;
         EXPECT_TRUE(reader.materials.records.empty()) << failure.what;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << failure.what;
     }
 
     // A whole load of the good model, textures written.
     void ExpectGoodLoad(ReaderProbe& reader, const char* after) {
         SceneContainer scene;
+        const std::size_t liveBefore = SKPMGetLiveObjectCount();
         ASSERT_EQ(reader.LoadFromFile(scene, good, u"", false), 0) << after;
+        EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << after;
         EXPECT_EQ(reader.GetRaport(), u"") << after;
         EXPECT_EQ(Summary(scene), reference) << after;
         EXPECT_EQ(WrittenTextures(scene), 2u) << after;

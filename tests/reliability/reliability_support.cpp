@@ -10,18 +10,19 @@ namespace reliability {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-json TexturedModel(const std::vector<std::string>& textureFileNames) {
-    // Three grey pixels with alpha, written as PNG.
-    const json pixels = {
-        {"width", 3}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "gICA/4CAgP+AgID/"}};
+json TexturedModel(const std::vector<std::string>& textureFileNames,
+                   const std::vector<json>& pixels) {
     json materials = {{{"name", "Plain"}, {"color", {200, 10, 10, 255}}}};
     json faces = {Importing::testing::Square(5, 0)};
     faces[0]["front"] = "Plain";
     for (size_t i = 0; i < textureFileNames.size(); ++i) {
         const std::string name = "M" + std::to_string(i);
-        materials.push_back({{"name", name},
-                             {"color", {100, 100, 100, 255}},
-                             {"texture", {{"file", textureFileNames[i]}, {"pixels", pixels}}}});
+        const json texturePixels =
+            i < pixels.size() ? pixels[i] : Importing::testing::GreyPixels(3, 32);
+        materials.push_back(
+            {{"name", name},
+             {"color", {100, 100, 100, 255}},
+             {"texture", {{"file", textureFileNames[i]}, {"pixels", texturePixels}}}});
         json face = Importing::testing::Square(5, static_cast<double>(i + 1));
         face["front"] = name;
         faces.push_back(face);

@@ -21,9 +21,11 @@ struct Import {
 Import RunImport(const std::string& model, const std::string& tmpdir,
                  const std::filesystem::path& cwd, const std::filesystem::path& sceneFile);
 
-// A model with one PNG-textured material per texture file name ("M0", "M1", ...), each on a
-// face of its own, and one plain material.
-nlohmann::json TexturedModel(const std::vector<std::string>& textureFileNames);
+// A model with one textured material per texture file name ("M0", "M1", ...), each on a face of
+// its own, and one plain material. Texture i has pixels[i] when given (see GreyPixels), else three
+// grey pixels with alpha, which the load writes as PNG.
+nlohmann::json TexturedModel(const std::vector<std::string>& textureFileNames,
+                             const std::vector<nlohmann::json>& pixels = {});
 
 // Everything under `root` that is not a folder, recursively, sorted.
 std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& root);

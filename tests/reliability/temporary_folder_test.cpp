@@ -1,8 +1,10 @@
 // The temporary folder the textures go to, as the host tool's user may set it: with characters
 // outside the Basic Multilingual Plane, longer than the plug-in takes, missing, a file, or a
-// folder no one may write to. The load completes every time with the same geometry; only the
-// textures may be lost, and nothing is written anywhere else.
+// folder no one may write to; and a shared one where others have taken the names the load will
+// write. The load completes every time with the same geometry; only the textures may be lost, and
+// nothing is written anywhere else.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -19,13 +21,21 @@ protected:
     void SetUp() override {
         fs::create_directories(cwd);
         fs::create_directories(out);
-        model = folder.Write("model.skpm", reliability::TexturedModel({"wood.png", "stone.png"}));
+        using Importing::testing::GreyPixels;
+        model = folder.Write("model.skpm",
+                             reliability::TexturedModel(
+                                 {"wood.png", "photo.jpg", "wide.png"},
+                                 {GreyPixels(3, 32), GreyPixels(3, 24), GreyPixels(261, 32)}));
         fs::create_directories(root / "reference");
         reference = Run((root / "reference").string());
         ASSERT_EQ(reference.run.exitCode, 0) << reference.run.err;
-        ASSERT_EQ(reference.scene.at("textures").size(), 2u);
-        for (const json& texture : reference.scene.at("textures"))
+        // One texture for each writer: the library's PNG and JPEG, the plug-in's bitmap.
+        std::vector<std::string> extensions;
+        for (const json& texture : reference.scene.at("textures")) {
             ASSERT_GT(texture.at("bytes").get<int>(), 0);
+            extensions.push_back(fs::path(texture.at("path").get<std::string>()).extension());
+        }
+        ASSERT_EQ(extensions, (std::vector<std::string>{".png", ".jpg", ".bmp"}));
         before = reliability::FilesUnder(root);
     }
 
@@ -67,7 +77,7 @@ TEST_F(TemporaryFolder, CharactersOutsideTheBasicPlaneAreKept) {
     fs::create_directories(temp);
     const reliability::Import import = Run(temp.string());
     ExpectCompletedWithoutStrayFiles(import);
-    ASSERT_EQ(import.scene.at("textures").size(), 2u);
+    ASSERT_EQ(import.scene.at("textures").size(), 3u);
     for (const json& texture : import.scene.at("textures")) {
         EXPECT_EQ(fs::path(texture.at("path").get<std::string>()).parent_path(), temp);
         EXPECT_GT(texture.at("bytes").get<int>(), 0);
@@ -99,13 +109,72 @@ TEST_F(TemporaryFolder, UnwritableFoldersLoseOnlyTheTextures) {
     for (const std::string& temp : {missing.string(), file.string(), std::string("/proc")}) {
         const reliability::Import import = Run(temp);
         ExpectCompletedWithoutStrayFiles(import);
-        ASSERT_EQ(import.scene.at("textures").size(), 2u) << temp;
+        ASSERT_EQ(import.scene.at("textures").size(), 3u) << temp;
         for (const json& texture : import.scene.at("textures"))
             EXPECT_EQ(texture.at("bytes"), -1) << temp;
     }
     EXPECT_FALSE(fs::exists(missing));
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Takes `name` before the load, as someone sharing the folder might.
+void Plant(const std::string& kind, const fs::path& name, const fs::path& owned) {
+    if (kind == "dangling link") {
+        fs::create_symlink(owned.parent_path() / ("followed " + name.filename().string()), name);
+    } else if (kind == "link to a file") {
+        fs::create_symlink(owned, name);
+    } else if (kind == "fifo") {
+        ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0);
+    } else if (kind == "folder") {
+        fs::create_directory(name);
+    } else {
+        std::ofstream(name) << "stale";
+        fs::permissions(name, fs::perms(0444));
+    }
+}
+
+// Each name the load writes is taken before it starts. Nothing is followed and nothing blocks:
+// every texture replaces what had its name, and exactly as without the plant, except a folder,
+// which stays as it was, empty, its texture lost. A read-only file is replaced too: replacing a
+// name is the folder's permission.
+TEST_F(TemporaryFolder, NamesTakenBeforeTheLoadAreReplacedNeverFollowed) {
+    const fs::path owned = root / "owned";
+    std::ofstream(owned) << "the test's own";
+    fs::permissions(owned, fs::perms(0640));
+    for (const std::string kind :
+         {"dangling link", "link to a file", "fifo", "folder", "read-only file"}) {
+        SCOPED_TRACE(kind);
+        const fs::path temp = root / kind;
+        fs::create_directory(temp);
+        before = reliability::FilesUnder(root);
+        const json& expected = reference.scene.at("textures");
+        for (const json& texture : expected)
+            Plant(kind, temp / fs::path(texture.at("path").get<std::string>()).filename(), owned);
+        const reliability::Import import = Run(temp.string());
+        ExpectCompletedWithoutStrayFiles(import);
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_EQ(import.scene.at("textures").size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const fs::path path = import.scene["textures"][i].at("path").get<std::string>();
+            const fs::path want = expected[i].at("path").get<std::string>();
+            EXPECT_EQ(path, temp / want.filename());
+            if (kind == "folder") {
+                EXPECT_EQ(import.scene["textures"][i].at("bytes"), -1);
+                EXPECT_TRUE(fs::is_directory(fs::symlink_status(path)) && fs::is_empty(path));
+            } else {
+                EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << path;
+                EXPECT_TRUE(Contents(path) == Contents(want)) << path << " differs from " << want;
+            }
+        }
+        EXPECT_TRUE(Contents(owned) == "the test's own") << "the test's own file was written";
+        EXPECT_EQ(fs::status(owned).permissions(), fs::perms(0640));
+    }
 }
 
 }  // namespace

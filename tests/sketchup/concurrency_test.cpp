@@ -82,6 +82,7 @@ TEST(Concurrency, ThreadsWalkingOneModelSeeWhatOneThreadSees) {
 }
 
 TEST(Concurrency, ModelsOpenAndCloseOnSeveralThreadsAtOnce) {
+    const size_t before = SKPMGetLiveObjectCount();
     TempDir dir;
     const std::string good = dir.Write("good.skpm", RichDocument().dump());
     const std::string bad = dir.Write("bad.skpm", R"({"modelDocument": 1, "layers": 3})");
@@ -94,6 +95,8 @@ TEST(Concurrency, ModelsOpenAndCloseOnSeveralThreadsAtOnce) {
             }
         });
     }
+    for (std::jthread& thread : threads) thread.join();
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before);
 }
 
 }  // namespace

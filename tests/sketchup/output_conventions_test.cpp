@@ -82,6 +82,47 @@ TEST(Conventions, BadArgumentsAreAnsweredNotFollowed) {
     EXPECT_TRUE(openModel.ptr == r.model.get().ptr && repAsHelper.ptr == liveRep.ptr);
 }
 
+// Every object a caller creates counts until it is released; what fails to be made, and what is
+// refused as a release, does not move the count.
+TEST(Conventions, LiveObjectCountFollowsCreatesAndReleases) {
+    const size_t before = SKPMGetLiveObjectCount();
+    TempDir dir;
+    const std::string good = dir.Write("good.skpm", RichDocument().dump());
+    const std::string bad = dir.Write("bad.skpm", R"({"modelDocument": 1, "layers": 3})");
+    SUModelRef model = SU_INVALID, refused = SU_INVALID;
+    ASSERT_EQ(SUModelCreateFromFile(&model, good.c_str()), SU_ERROR_NONE);
+    EXPECT_NE(SUModelCreateFromFile(&refused, bad.c_str()), SU_ERROR_NONE);
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before + 1);
+
+    SUEntitiesRef root = Get(SUModelGetEntities, model);
+    SUFaceRef face = SU_INVALID;
+    size_t count = 0;
+    ASSERT_EQ(SUEntitiesGetFaces(root, 1, &face, &count), SU_ERROR_NONE);
+    SUStringRef string = SU_INVALID;
+    SUTypedValueRef value = SU_INVALID;
+    SUImageRepRef image = SU_INVALID;
+    SUMeshHelperRef helper = SU_INVALID, notMade = SU_INVALID;
+    ASSERT_EQ(SUStringCreate(&string), SU_ERROR_NONE);
+    ASSERT_EQ(SUTypedValueCreate(&value), SU_ERROR_NONE);
+    ASSERT_EQ(SUImageRepCreate(&image), SU_ERROR_NONE);
+    ASSERT_EQ(SUMeshHelperCreate(&helper, face), SU_ERROR_NONE);
+    EXPECT_NE(SUStringCreate(&string), SU_ERROR_NONE);  // already valid: nothing new made
+    EXPECT_NE(SUMeshHelperCreate(&notMade, SUFaceRef{root.ptr}), SU_ERROR_NONE);
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before + 5);
+
+    SUStringRef helperAsString = {helper.ptr};
+    EXPECT_NE(SUStringRelease(&helperAsString), SU_ERROR_NONE);
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before + 5);
+    // The model goes first: what was made from it lives on until released.
+    EXPECT_EQ(SUModelRelease(&model), SU_ERROR_NONE);
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before + 4);
+    EXPECT_EQ(SUMeshHelperRelease(&helper), SU_ERROR_NONE);
+    EXPECT_EQ(SUImageRepRelease(&image), SU_ERROR_NONE);
+    EXPECT_EQ(SUTypedValueRelease(&value), SU_ERROR_NONE);
+    EXPECT_EQ(SUStringRelease(&string), SU_ERROR_NONE);
+    EXPECT_EQ(SKPMGetLiveObjectCount(), before);
+}
+
 TEST(Conventions, ListGettersFillUpToCapacityAndCount) {
     const Rich r;
     SULayerRef layers[5] = {};

@@ -47,13 +47,52 @@ TEST(Skpinfo, CountsEveryDefinitionOnceAndTheRootOnce) {
     EXPECT_EQ(rich["definitions"]["image"], 1);
     EXPECT_EQ(std::vector<int>({rich["faces"], rich["triangles"], rich["meshVertices"]}),
               std::vector<int>({6, 18, 28}));
+}
 
-    // A failed call is reported, not fatal: the face is counted without its two triangles.
+// The counts are what the document holds whatever its fail lists say; each list is named with its
+// calls and what they would hide from a caller, charged to the outermost list that cuts it off.
+TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
     Json document = RichDocument();
-    document["entities"]["faces"][0]["fail"] = {"SUMeshHelperCreate"};
-    const Json faulty = Summary(document);
-    EXPECT_EQ(std::vector<int>({faulty["faces"], faulty["triangles"]}), std::vector<int>({6, 16}));
-    EXPECT_EQ(faulty["failedCalls"].size(), 1u);
+    document["fail"] = {"SUModelGetVersion", "SUModelGetEntities"};
+    document["materials"][2]["fail"] = {"SUMaterialGetColor"};
+    document["entities"]["faces"][1]["fail"] = {"SUMeshHelperCreate"};
+    document["definitions"][0]["fail"] = {"SUComponentDefinitionGetEntities"};
+    const Json summary = Summary(document);
+    EXPECT_EQ(std::vector<int>({summary["faces"], summary["triangles"], summary["meshVertices"]}),
+              std::vector<int>({6, 18, 28}));
+    EXPECT_EQ(summary["version"], Json({23, 1, 340}));
+    EXPECT_EQ(summary["failedCalls"], Json::array());
+    // The root's 2 faces, group, 2 instances and image, and the image's definition reached only
+    // through it (Photo: 1 face of 2 triangles); the root face's own list is cut off with it.
+    const Json root = {{"faces", 3},     {"triangles", 5}, {"mesh vertices", 11},   {"groups", 1},
+                       {"instances", 2}, {"images", 1},    {"image definitions", 1}};
+    const Json chair = {{"faces", 2}, {"triangles", 11}, {"mesh vertices", 13}};
+    const Json expected = {{{"object", "the document"},
+                            {"calls", {"SUModelGetVersion", "SUModelGetEntities"}},
+                            {"hides", root}},
+                           {{"object", "material \"Grün 🌲\""},
+                            {"calls", {"SUMaterialGetColor"}},
+                            {"hides", Json::object()}},
+                           {{"object", "face 1 of the root entities"},
+                            {"calls", {"SUMeshHelperCreate"}},
+                            {"hides", Json::object()}},
+                           {{"object", "definition \"Chair\""},
+                            {"calls", {"SUComponentDefinitionGetEntities"}},
+                            {"hides", chair}}};
+    EXPECT_EQ(summary["faultLists"], expected) << summary["faultLists"].dump(2);
+
+    // Without the document's list, the face's list hides the triangle of its own mesh.
+    document.erase("fail");
+    const Json faceOnly = Summary(document)["faultLists"][1];
+    EXPECT_EQ(faceOnly["hides"], Json({{"triangles", 1}, {"mesh vertices", 3}}));
+    TempDir dir;
+    const ToolRun text = Skpinfo(dir.Write("model.skpm", document.dump()));
+    EXPECT_THAT(text.out, testing::HasSubstr("all definitions and root: 6 faces, 18 triangles"));
+    EXPECT_THAT(text.out,
+                testing::HasSubstr("  face 1 of the root entities: SUMeshHelperCreate; would hide "
+                                   "mesh vertices 3, triangles 1\n"));
+    EXPECT_THAT(text.out, testing::HasSubstr("  material \"Grün 🌲\": SUMaterialGetColor; would "
+                                             "hide none of the counts\n"));
 }
 
 TEST(Skpinfo, ExitStatusSaysWhatWentWrong) {

@@ -1,11 +1,13 @@
-// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips,
-// base64 is strict and tinting rounds.
+// Images decode to B, G, R(, A) at the right depth, broken files are refused, saving round-trips
+// and a failed save leaves nothing, base64 is strict and tinting rounds.
 #include "image.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 namespace skpm {
@@ -166,6 +168,30 @@ TEST(Image, RefusesToSaveOtherExtensionsBadImagesAndUnwritablePaths) {
     EXPECT_FALSE(SaveImage(pixel, "/nonexistent/folder/x.png"));
     EXPECT_FALSE(SaveImage(Image{2, 1, 24, {1, 2, 3}}, jpg.path));  // too few bytes
     EXPECT_FALSE(SaveImage(Image{1, 1, 16, {1, 2}}, jpg.path));
+}
+
+// A folder under the name, and a write cut short by a limit on file sizes: the save fails and
+// leaves nothing behind, neither under the name nor under the fresh one it wrote to first.
+TEST(Image, FailedSaveLeavesNoFile) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "skpm_save_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
+    std::filesystem::create_directory(folder / "folder.png");
+    const Image image{64, 64, 24, Repeat({9, 99, 199}, 64 * 64)};
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const rlimit limited{64, old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool cut = SaveImage(image, (folder / "cut.jpg").string());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(cut);
+    EXPECT_FALSE(SaveImage(image, (folder / "folder.png").string()));
+    const std::vector<std::filesystem::path> left(
+        std::filesystem::recursive_directory_iterator(folder), {});
+    EXPECT_EQ(left, std::vector<std::filesystem::path>{folder / "folder.png"});
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Image, DecodesCanonicalBase64Only) {

@@ -72,6 +72,24 @@ bool WriteImageFiles(GltfDocument& document, const std::string& path, std::strin
     return true;
 }
 
+// tinygltf writes an object with no property set as null, which readers refuse. A scene without
+// nodes has nothing to show and is left out (a document without scenes is valid); a node with no
+// name, mesh, children or transform states its identity matrix.
+void AvoidNullObjects(tinygltf::Model& model) {
+    if (model.scenes.size() == 1 && model.scenes[0].nodes.empty() && model.scenes[0].name.empty() &&
+        model.scenes[0].extras.Type() == tinygltf::NULL_TYPE) {
+        model.scenes.clear();
+        model.defaultScene = -1;
+    }
+    for (tinygltf::Node& node : model.nodes) {
+        if (node.name.empty() && node.mesh < 0 && node.children.empty() && node.matrix.empty() &&
+            node.translation.empty() && node.rotation.empty() && node.scale.empty() &&
+            node.camera < 0 && node.skin < 0 && node.weights.empty() &&
+            node.extras.Type() == tinygltf::NULL_TYPE)
+            node.matrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    }
+}
+
 // tinygltf would encode decoded pixels again; the images here are written already.
 bool KeepImageUri(const std::string*, const std::string*, const tinygltf::Image*, bool,
                   std::string*, void*) {
@@ -100,6 +118,7 @@ bool WriteGltf(GltfDocument document, const std::string& path, std::string& erro
         if (!WriteImageFiles(document, path, error)) return false;
         if (!model.buffers.empty()) model.buffers[0].uri = UriSafeStem(path) + ".bin";
     }
+    AvoidNullObjects(model);
     // A buffer of no bytes is invalid; a document without geometry or images has none.
     if (!model.buffers.empty() && model.buffers[0].data.empty()) model.buffers.clear();
     if (!model.buffers.empty())

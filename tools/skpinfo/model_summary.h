@@ -4,6 +4,7 @@
 #include <SketchUpAPI/sketchup.h>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,14 @@ struct GeometryCounts {
     size_t groups = 0, instances = 0, images = 0;
 };
 
+// The "fail" list of one object of the document: the calls it names, and what those calls would
+// take from the counts if they failed. A count cut off by an outer list is charged to that one.
+struct FaultList {
+    std::string object;  // e.g. face 0 of the root entities, definition "Chair"
+    std::vector<std::string> calls;
+    std::map<std::string, size_t> hides;  // count ("faces", "mesh vertices", ...) to how many
+};
+
 struct ModelSummary {
     std::optional<std::array<int, 3>> version;
     std::vector<LayerInfo> layers;
@@ -43,10 +52,13 @@ struct ModelSummary {
     std::vector<MaterialInfo> materials;
     size_t componentDefinitions = 0, groupDefinitions = 0, imageDefinitions = 0;
     GeometryCounts root, total;
-    // Calls the model answered with an error (a document's fault injection makes some fail).
+    std::vector<FaultList> faultLists;  // in the order the walk meets their objects
+    // Calls the model answered with an error although no fail list names them.
     std::vector<std::string> failedCalls;
 };
 
+// Counts what `model` holds: open it with its fault injection left out
+// (SKPMModelCreateFromFileWithoutFaults) and the fail lists are reported instead of obeyed.
 ModelSummary Summarize(SUModelRef model);
 
 }  // namespace skpinfo

@@ -28,6 +28,20 @@ void PrintCounts(const char* label, const GeometryCounts& c, std::ostream& out) 
         << c.images << " images\n";
 }
 
+// "SUMeshHelperCreate, SUFaceGetNormal; would hide mesh vertices 4, triangles 2"
+std::string FaultListText(const FaultList& list) {
+    std::string text;
+    for (const std::string& call : list.calls) text += (text.empty() ? "" : ", ") + call;
+    if (list.hides.empty()) return text + "; would hide none of the counts";
+    text += "; would hide ";
+    bool first = true;
+    for (const auto& [count, n] : list.hides) {
+        text += (first ? "" : ", ") + count + " " + std::to_string(n);
+        first = false;
+    }
+    return text;
+}
+
 nlohmann::json CountsJson(const GeometryCounts& c) {
     return {{"faces", c.faces},   {"triangles", c.triangles}, {"meshVertices", c.meshVertices},
             {"groups", c.groups}, {"instances", c.instances}, {"images", c.images}};
@@ -67,6 +81,13 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
         << " group, " << s.imageDefinitions << " image\n";
     PrintCounts("root: ", s.root, out);
     PrintCounts("all definitions and root: ", s.total, out);
+    if (!s.faultLists.empty()) {
+        out << "fail lists: " << s.faultLists.size()
+            << " (left out above: a caller of the library meets their failures)\n";
+    }
+    for (const FaultList& list : s.faultLists) {
+        out << "  " << list.object << ": " << FaultListText(list) << "\n";
+    }
     for (const std::string& failure : s.failedCalls) out << "failed call: " << failure << "\n";
 }
 
@@ -105,6 +126,11 @@ void PrintJson(const ModelSummary& s, std::ostream& out) {
                            {"group", s.groupDefinitions},
                            {"image", s.imageDefinitions}};
     json["root"] = CountsJson(s.root);
+    json["faultLists"] = nlohmann::json::array();
+    for (const FaultList& list : s.faultLists) {
+        json["faultLists"].push_back(
+            {{"object", list.object}, {"calls", list.calls}, {"hides", list.hides}});
+    }
     json["failedCalls"] = s.failedCalls;
     out << json.dump(2) << "\n";
 }

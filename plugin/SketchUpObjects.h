@@ -1,17 +1,23 @@
 #pragma once
 
 #include <SketchUpAPI/model/image_rep.h>
+#include <SketchUpAPI/model/mesh_helper.h>
 #include <SketchUpAPI/model/typed_value.h>
 #include <SketchUpAPI/unicodestring.h>
 
 namespace Importing {
 
-// Owns one SketchUp object made by its create call and releases it once. `ref` is what the
-// getters fill; it stays null when the create call failed.
-template <typename Ref, SUResult (*Create)(Ref*), SUResult (*Release)(Ref*)>
+// Owns one SketchUp object made by its create call and releases it once, however the scope that
+// holds it is left (an allocation that fails after the create included). `ref` is what the
+// getters fill; it stays invalid when the create call failed. The arguments of the constructor
+// follow the reference in the create call: a mesh helper is made from its face.
+template <typename Ref, auto Create, SUResult (*Release)(Ref*)>
 class SketchUpObject {
 public:
-    SketchUpObject() { Create(&ref); }
+    template <typename... Arguments>
+    explicit SketchUpObject(Arguments... arguments) {
+        Create(&ref, arguments...);
+    }
     SketchUpObject(const SketchUpObject&) = delete;
     SketchUpObject& operator=(const SketchUpObject&) = delete;
     ~SketchUpObject() {
@@ -26,5 +32,6 @@ public:
 using SketchUpString = SketchUpObject<SUStringRef, SUStringCreate, SUStringRelease>;
 using SketchUpTypedValue = SketchUpObject<SUTypedValueRef, SUTypedValueCreate, SUTypedValueRelease>;
 using SketchUpImageRep = SketchUpObject<SUImageRepRef, SUImageRepCreate, SUImageRepRelease>;
+using SketchUpMeshHelper = SketchUpObject<SUMeshHelperRef, SUMeshHelperCreate, SUMeshHelperRelease>;
 
 }  // namespace Importing
