@@ -1,9 +1,12 @@
-// bench_load MODEL_defaultsingle.skpm MODEL.glb [--threads 1,2] [--runs N] [--plugin PATH]:
-// loads a model through the plug-in library and, for comparison, the same model as glTF through
-// Assimp, the model alone through the SketchUp library and the bare writes of the plug-in's
-// output; every measurement in a child process of its own. Prints a Markdown table, the
-// throughput and the ratios of the load's targets. Exits 1 on errors and when Assimp's triangles
-// per material differ from the plug-in's; missed targets are reported, not failed.
+// bench_load MODEL_defaultsingle.skpm MODEL.glb [--threads 1,2] [--runs N] [--plugin PATH]
+// [--skpimport PATH]: loads a model through the plug-in library and, for comparison, the same model
+// as glTF through Assimp, the model alone through the SketchUp library and the bare writes of the
+// plug-in's output; every measurement in a child process of its own. Also times the whole
+// processes a user waits for: skpimport (beside this program unless named) importing the model
+// with the same plug-in and writing nothing, and assimp_flatten (beside this program) reading and
+// flattening the glTF file. Prints a Markdown table, the throughput and the ratios of the load's
+// targets. Exits 1 on errors and when Assimp's triangles per material differ from the plug-in's;
+// missed targets are reported, not failed.
 #include <plugin_library.h>
 
 #include <cstdio>
@@ -16,6 +19,7 @@
 #include "load/model_memory.h"
 #include "load/options.h"
 #include "load/plugin_load.h"
+#include "load/process_run.h"
 #include "load/results.h"
 #include "load/table.h"
 #include "load/targets.h"
@@ -52,6 +56,13 @@ void MeasureRound(const Options& options, int round, Results& results,
             mismatches.push_back(std::move(line));
     }
     const Record& reference = results.plugin.front().runs.front();
+    for (ThreadedRuns& process : results.pluginProcess) {
+        Progress("skpimport's whole process, " + ThreadsText(process.threads) + of);
+        process.runs.push_back(
+            MeasureProcess(ProgramBesideThisOne("skpimport"),
+                           {"--threads", std::to_string(process.threads), "--quiet", "--plugin",
+                            options.plugin, options.model}));
+    }
     Progress("model in memory" + of);
     results.model.push_back(RunInChild([&] { return MeasureModelInMemory(options.model); }));
 #ifdef BENCH_HAVE_ASSIMP
@@ -61,6 +72,9 @@ void MeasureRound(const Options& options, int round, Results& results,
     Progress("Assimp read and flatten together" + of);
     results.assimpTogether.push_back(
         RunInChild([&] { return MeasureAssimpTogether(options.gltf); }));
+    Progress("assimp_flatten's whole process" + of);
+    results.assimpProcess.push_back(
+        MeasureProcess(ProgramBesideThisOne("assimp_flatten"), {options.gltf}));
     for (const Record* run :
          {&results.assimpReadThenFlatten.back(), &results.assimpTogether.back()})
         for (auto& line : CheckAgainst(reference, *run, "Assimp"))
@@ -75,7 +89,9 @@ void MeasureRound(const Options& options, int round, Results& results,
 
 int Run(Options options) {
     if (options.plugin.empty()) options.plugin = skpimport::DefaultPluginPath();
-    for (const std::string& path : {options.model, options.gltf, options.plugin}) {
+    if (options.skpimport.empty()) options.skpimport = ProgramBesideThisOne("skpimport");
+    for (const std::string& path :
+         {options.model, options.gltf, options.plugin, options.skpimport}) {
         if (!std::filesystem::is_regular_file(path)) {
             std::cerr << "bench_load: no such file: " << path << '\n';
             return 1;
@@ -87,6 +103,7 @@ int Run(Options options) {
     Results results;
     for (const int threads : options.threads) {
         results.plugin.push_back({threads, {}});
+        results.pluginProcess.push_back({threads, {}});
         results.floor.push_back({threads, {}});
     }
     std::vector<std::string> mismatches;

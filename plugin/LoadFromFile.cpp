@@ -82,19 +82,20 @@ int SkpReader::RunLoad(const std::u16string& path, bool flag) {
 
     SUEntitiesRef entities = SU_INVALID;
     if (SUModelGetEntities(model, &entities) == SU_ERROR_NONE) {
+        PrepareWalk(entities);
         const SUMaterialRef noMaterial = SU_INVALID;
+        const VisitSlotHandOver first(0);
         TreeAddEntities(entities, kBaseTransform, noMaterial, true);
     }
-    leafStaging.FlushAll(materialLeaves);
     phaseClock.Mark("walk");
 
     // Room for one more geometry, surface and material per key, so the geometry addresses kept
     // in the material records stay valid whatever the container already held.
-    const std::size_t keyCount = materialLeaves.size();
-    ReserveMore(sceneContainer->geometryLibrary, keyCount);
-    ReserveMore(sceneContainer->surfaces, keyCount);
-    ReserveMore(sceneContainer->sceneMaterials, keyCount);
-    materials.CreateMaterialSurfaces(OrderedMaterialKeys(), rootIndex);
+    const std::vector<void*> keys = OrderedMaterialKeys();
+    ReserveMore(sceneContainer->geometryLibrary, keys.size());
+    ReserveMore(sceneContainer->surfaces, keys.size());
+    ReserveMore(sceneContainer->sceneMaterials, keys.size());
+    materials.CreateMaterialSurfaces(keys, rootIndex);
     phaseClock.Mark("surfaces");
 
     MergeGeometries();
@@ -115,19 +116,21 @@ int SkpReader::RunLoad(const std::u16string& path, bool flag) {
     return sceneContainer->GetLoadResult();
 }
 
-// The null key first, then the materials in the order their records were filled: the same model
-// gives the same scene whatever the threads did.
-std::vector<void*> SkpReader::OrderedMaterialKeys() const {
+// The keys that something is placed with: the null key first, then the materials in the order
+// their records were filled, so the same model gives the same scene whatever the threads did.
+std::vector<void*> SkpReader::OrderedMaterialKeys() {
     std::vector<std::pair<int64_t, void*>> ranked;
-    ranked.reserve(materialLeaves.size());
-    for (const auto& [key, leaves] : materialLeaves) {
-        const auto found = materials.records.find(SUMaterialRef{key});
-        const int64_t rank = key == nullptr                     ? -1
-                             : found != materials.records.end() ? found->second.index
-                                                                : INT64_MAX;
-        ranked.emplace_back(rank, key);
-    }
+    facePlans.ForEach([&](const SkpFacePlan& plan) {
+        for (const SkpFacePlan::Run& run : plan.runs) {
+            const auto found = materials.records.find(SUMaterialRef{run.key});
+            const int64_t rank = run.key == nullptr                 ? -1
+                                 : found != materials.records.end() ? found->second.index
+                                                                    : INT64_MAX;
+            ranked.emplace_back(rank, run.key);
+        }
+    });
     std::sort(ranked.begin(), ranked.end());
+    ranked.erase(std::unique(ranked.begin(), ranked.end()), ranked.end());
     std::vector<void*> keys;
     keys.reserve(ranked.size());
     for (const auto& entry : ranked) keys.push_back(entry.second);
@@ -135,10 +138,10 @@ std::vector<void*> SkpReader::OrderedMaterialKeys() const {
 }
 
 void SkpReader::FreeLeafRecords() {
-    leafStaging.Clear();
-    materialLeaves.clear();
-    placements.clear();
-    placements.shrink_to_fit();
+    visits.clear();
+    visits.shrink_to_fit();
+    facePlans.Clear();
+    visitLayouts.Clear();
 }
 
 // Every way out of a failed load ends here: nothing of the load is left running or held.

@@ -23,14 +23,14 @@ void EmptyTable(Table& table) {
 
 }  // namespace
 
-SkpReader::SkpReader() : layerInfos(8), faceInfos(8), materialLeaves(8) {
+SkpReader::SkpReader() : layerInfos(8), faceInfos(8) {
     layerInfos.max_load_factor(1.0f);
     faceInfos.max_load_factor(1.0f);
 }
 
 // Handles are copied as they are: the copy shares the container and the model handles with its
-// source, and its copies of the leaf records point to the source's placements. The material
-// table copies its records but never its source's texture worker; nothing staged is copied.
+// source. The material table copies its records but never its source's texture worker; the
+// walk's records (layouts, face plans, visits) belong to one load and are not copied.
 SkpReader::SkpReader(const SkpReader& other)
     : Zel_Channel(other),
       unitScale(other.unitScale),
@@ -42,7 +42,6 @@ SkpReader::SkpReader(const SkpReader& other)
       materialsByLayer(other.materialsByLayer),
       layerInfos(other.layerInfos),
       faceInfos(other.faceInfos),
-      materialLeaves(other.materialLeaves),
       doubleSided(other.doubleSided) {}
 
 SkpReader::~SkpReader() = default;

@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "Export.h"
-#include "LeafStaging.h"
+#include "FacePlanCache.h"
 #include "LoadPhases.h"
-#include "MaterialLeafMap.h"
 #include "RefHash.h"
 #include "SkpFaceInfo.h"
 #include "SkpLayerInfo.h"
+#include "SkpLeafNode.h"
 #include "SkpMaterialTable.h"
+#include "SkpVisit.h"
+#include "VisitLayout.h"
 
 namespace Importing {
 
@@ -65,10 +67,15 @@ protected:
     // Steps of a load that are not part of the host interface.
     void InitFace(SUFaceRef face, bool isImage);
     SUMaterialRef OwnMaterial(SUDrawingElementRef element) const;
+    void PrepareWalk(SUEntitiesRef root);
+    uint64_t LayOutVisits(SUEntitiesRef entities, bool topLevel);
+    SkpFaceSides FaceSidesFor(SUFaceRef face, SUMaterialRef material, bool topLevel);
+    const SkpFacePlan& PlanFaces(SUEntitiesRef entities, size_t faceCount, SUMaterialRef material,
+                                 bool topLevel);
     void FreeLeafRecords();
     void AbandonLoad();
     int RunLoad(const std::u16string& path, bool flag);
-    std::vector<void*> OrderedMaterialKeys() const;
+    std::vector<void*> OrderedMaterialKeys();
 
     using LayerTable = std::unordered_map<SULayerRef, SkpLayerInfo, RefHash, RefEqual>;
     using FaceTable = std::unordered_map<SUFaceRef, SkpFaceInfo, RefHash, RefEqual>;
@@ -82,9 +89,9 @@ protected:
     bool materialsByLayer = false;
     LayerTable layerInfos;
     FaceTable faceInfos;
-    MaterialLeafMap materialLeaves;  // leaf records by material, filed when the walk ends
-    PlacementList placements;        // what the leaf records point to, for one load
-    LeafStaging leafStaging;         // leaf records on their way into `materialLeaves`
+    VisitLayouts visitLayouts;  // where each collection's visits go, worked out before the walk
+    FacePlanCache facePlans;    // what a visit places, per collection, material and level
+    VisitList visits;           // the walk's visits in the model's order: what the merge writes
     bool doubleSided = true;
     LoadPhaseClock phaseClock;
 };

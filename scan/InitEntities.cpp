@@ -42,9 +42,7 @@ void SkpReader::InitEntities(SUEntitiesRef entities, bool isImage) {
 // Fills the face's record (made on first meeting) and tessellates it. A face met again along
 // another path is refilled from the same face: its counts and `placed` stay as they are.
 void SkpReader::InitFace(SUFaceRef face, bool isImage) {
-    const auto [slot, inserted] = faceInfos.try_emplace(face);
-    SkpFaceInfo& info = slot->second;
-    if (inserted) info.scanOrder = static_cast<uint32_t>(faceInfos.size() - 1);
+    SkpFaceInfo& info = faceInfos.try_emplace(face).first->second;
     info.face = face;
     info.isImage = isImage;
     info.tessellated = false;

@@ -25,7 +25,6 @@ struct SkpFaceInfo {
     std::vector<float> normals;     // three per vertex, not renormalised
     std::vector<float> frontUVs;    // two per vertex
     std::vector<float> backUVs;     // two per vertex
-    uint32_t scanOrder = 0;         // position in the scan: a stable order for the output
 };
 
 }  // namespace Importing

@@ -1,7 +1,13 @@
+#include <SketchUpAPI/model/entities.h>
+#include <oneapi/tbb/blocked_range.h>
+#include <oneapi/tbb/parallel_for.h>
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
+#include "EntityLists.h"
 #include "SkpReader.h"
 
 namespace Importing {
@@ -15,23 +21,26 @@ std::mutex& TessellationLock(const SkpFaceInfo* info) {
     return locks[(reinterpret_cast<std::uintptr_t>(info) / alignof(SkpFaceInfo)) % 64];
 }
 
+// Deciding a face is cheap: fewer than this many are not worth a task of their own.
+constexpr size_t kFacesPerTask = 32;
+
 }  // namespace
 
-void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,
-                            bool topLevel) {
+// Whether the face is placed, with which sides and materials. Marks the record placed.
+SkpFaceSides SkpReader::FaceSidesFor(SUFaceRef face, SUMaterialRef material, bool topLevel) {
     const auto found = faceInfos.find(face);
-    if (found == faceInfos.end()) return;
+    if (found == faceInfos.end()) return {};
     SkpFaceInfo& info = found->second;
-    if (info.face.ptr == nullptr || !info.visible) return;
+    if (info.face.ptr == nullptr || !info.visible) return {};
     if (topLevel && info.layer.ptr != nullptr) {
         const auto layer = layerInfos.find(info.layer);
-        if (layer != layerInfos.end() && !layer->second.visible) return;
+        if (layer != layerInfos.end() && !layer->second.visible) return {};
     }
     if (!std::atomic_ref<bool>(info.tessellated).load()) {
         std::lock_guard<std::mutex> lock(TessellationLock(&info));
         if (!info.tessellated) InitFaceInfo(&info);
     }
-    if (info.numVertices == 0) return;
+    if (info.numVertices == 0) return {};
 
     SUMaterialRef front = material, back = material;
     if (!materialsByLayer || info.isImage) {
@@ -49,16 +58,38 @@ void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMater
         }
         front = back = byLayer;
     }
-
-    const SkpPlacement* placement = leafStaging.PlacementFor(transform, placements);
-    leafStaging.Add(front.ptr, SkpLeafNode{&info, placement, false}, materialLeaves);
-    if (doubleSided || back.ptr != nullptr) {
-        leafStaging.Add(back.ptr, SkpLeafNode{&info, placement, true}, materialLeaves);
-    }
-    // Every placement of a face lands here; writing only the first time keeps the record's cache
-    // line shared between the workers instead of bouncing it from core to core.
+    // Several plans may hold a face; writing only the first time keeps the record's cache line
+    // shared between the workers instead of bouncing it from core to core.
     std::atomic_ref<bool> placed(info.placed);
     if (!placed.load(std::memory_order_relaxed)) placed.store(true, std::memory_order_relaxed);
+    return SkpFaceSides{&info, front.ptr, back.ptr, doubleSided || back.ptr != nullptr};
+}
+
+// Every face of the collection decided once for this material and level, in parallel.
+const SkpFacePlan& SkpReader::PlanFaces(SUEntitiesRef entities, size_t faceCount,
+                                        SUMaterialRef material, bool topLevel) {
+    return facePlans.PlanFor({entities.ptr, material.ptr, topLevel}, [&] {
+        const std::vector<SUFaceRef> faces =
+            FetchAll<SUFaceRef>(entities, faceCount, SUEntitiesGetFaces);
+        std::vector<SkpFaceSides> decisions(faces.size());
+        tbb::parallel_for(tbb::blocked_range<size_t>(0, faces.size(), kFacesPerTask),
+                          [&](const tbb::blocked_range<size_t>& range) {
+                              for (size_t i = range.begin(); i != range.end(); ++i) {
+                                  decisions[i] = FaceSidesFor(faces[i], material, topLevel);
+                              }
+                          });
+        return SkpFacePlan::FromDecisions(decisions);
+    });
+}
+
+// One face placed on its own, for callers outside the walk (which places whole collections):
+// a visit of its own, behind the walk's.
+void SkpReader::TreeAddFace(SUFaceRef face, DirectX::XMMATRIX transform, SUMaterialRef material,
+                            bool topLevel) {
+    const SkpFaceSides sides = FaceSidesFor(face, material, topLevel);
+    if (sides.face == nullptr) return;
+    const SkpFacePlan& plan = facePlans.Keep(SkpFacePlan::FromDecisions({sides}));
+    visits.push_back(SkpVisit{SkpPlacement(transform), &plan});
 }
 
 }  // namespace Importing

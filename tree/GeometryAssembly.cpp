@@ -1,32 +1,40 @@
 #include <Importing/Geometry.h>
 
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+
 #include "SkpReader.h"
 
 namespace Importing {
 
 namespace {
 
-// The parts of a 4x4 row-vector matrix that place a point, held in locals: writing the output
-// vertices may not then force the compiler to read the matrix again for every vertex.
-struct Affine {
-    float m[4][3];
+// A 4x4 row-vector matrix as four rows of four floats in locals: a row is one 4-wide register,
+// so (x, y, z, w) times the matrix is three multiplications and additions of whole rows, and
+// writing the output may not force the compiler to read the matrix again for every vertex.
+struct Rows {
+    alignas(16) float r[4][4];
 
-    explicit Affine(const DirectX::XMMATRIX& matrix) {
-        DirectX::XMFLOAT4X4 all;
-        DirectX::XMStoreFloat4x4(&all, matrix);
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 3; ++c) m[r][c] = all.m[r][c];
+    explicit Rows(const DirectX::XMFLOAT4X4& matrix) {
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j) r[i][j] = matrix.m[i][j];
         }
     }
 
-    // (x, y, z, 1) times the matrix; `translate` false leaves the fourth row out.
-    void Apply(const float* p, bool translate, float out[3]) const {
-        for (int j = 0; j < 3; ++j) {
-            out[j] =
-                p[0] * m[0][j] + p[1] * m[1][j] + p[2] * m[2][j] + (translate ? m[3][j] : 0.0f);
+    // (p, 1) times the matrix for a point, (p, 0) for a direction, whose fourth row adds +0.
+    void Times(const float* p, bool point, float out[4]) const {
+        for (int j = 0; j < 4; ++j) {
+            out[j] = p[0] * r[0][j] + p[1] * r[1][j] + p[2] * r[2][j] + (point ? r[3][j] : 0.0f);
         }
     }
 };
+
+static_assert(std::is_standard_layout_v<Vertex> && std::is_trivially_copyable_v<Vertex> &&
+                  offsetof(Vertex, nx) == offsetof(Vertex, x) + 12 &&
+                  offsetof(Vertex, u) == offsetof(Vertex, nx) + 12 && sizeof(Vertex) == 32,
+              "a vertex is written as position, normal and texture coordinates, each run of "
+              "floats right after the other");
 
 }  // namespace
 
@@ -47,20 +55,25 @@ void SkpReader::AddFaceToGeometry(Geometry* geometry, SkpLeafNode* leaf, int ver
         for (int k = 0; k < indexCount; ++k) indices[k] = stored[k] + vertexOffset;
     }
 
-    const Affine place(placement.transform), turn(placement.normalMatrix);
-    const float normalSign = backSide ? -1.0f : 1.0f;
+    const Rows place(placement.transform), turn(placement.normalMatrix);
+    const float sign = backSide ? -1.0f : 1.0f;
     const float* positions = face.positions.data();
     const float* normals = face.normals.data();
     const float* uvs = backSide ? face.backUVs.data() : face.frontUVs.data();
-    Vertex* vertices = geometry->vertices.data() + vertexOffset;
+    char* vertices = reinterpret_cast<char*>(geometry->vertices.data() + vertexOffset);
     for (int i = 0; i < face.numVertices; ++i) {
-        float position[3], normal[3];
-        place.Apply(positions + 3 * i, true, position);
+        float position[4], normal[4];
+        place.Times(positions + 3 * i, true, position);
         // Turned as a direction: the normal matrix's fourth row (projective terms) is left out.
-        turn.Apply(normals + 3 * i, false, normal);
-        vertices[i] = Vertex(position[0], position[1], position[2], normalSign * normal[0],
-                             normalSign * normal[1], normalSign * normal[2], sScale * uvs[2 * i],
-                             1.0f - tScale * uvs[2 * i + 1]);
+        turn.Times(normals + 3 * i, false, normal);
+        for (float& value : normal) value *= sign;
+        const float uv[2] = {sScale * uvs[2 * i], 1.0f - tScale * uvs[2 * i + 1]};
+        // Position, then normal, then texture coordinates, each write running into the next
+        // field: the fourth value of each product is overwritten by what follows.
+        char* vertex = vertices + i * sizeof(Vertex);
+        std::memcpy(vertex + offsetof(Vertex, x), position, sizeof position);
+        std::memcpy(vertex + offsetof(Vertex, nx), normal, sizeof normal);
+        std::memcpy(vertex + offsetof(Vertex, u), uv, sizeof uv);
     }
 }
 

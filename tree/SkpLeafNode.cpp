@@ -62,8 +62,8 @@ XMFLOAT4X4 Stored(const XMMATRIX& matrix) {
 }  // namespace
 
 SkpPlacement::SkpPlacement(const XMMATRIX& placement)
-    : transform(placement),
-      normalMatrix(NormalMatrix(Stored(placement))),
-      mirrored(IsMirrored(Stored(placement))) {}
+    : transform(Stored(placement)),
+      normalMatrix(Stored(NormalMatrix(transform))),
+      mirrored(IsMirrored(transform)) {}
 
 }  // namespace Importing

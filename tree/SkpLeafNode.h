@@ -9,18 +9,21 @@ namespace Importing {
 struct SkpFaceInfo;
 
 // Where one visit of an entities collection puts its faces. Every face of the visit shares it,
-// so the matrices are stored and derived once per visit, not once per placed face.
+// so the matrices are derived once per visit, not once per placed face: `transform` is the
+// accumulated placement (row-vector convention), `normalMatrix` turns normals as it turns
+// surfaces; both are plain rows of floats, read element by element for every vertex placed.
 struct SkpPlacement {
+    SkpPlacement() = default;  // the identity
     explicit SkpPlacement(const DirectX::XMMATRIX& placement);
 
-    DirectX::XMMATRIX transform;     // accumulated placement, row-vector convention
-    DirectX::XMMATRIX normalMatrix;  // turns normals as `transform` turns surfaces
-    bool mirrored = false;           // the placement reverses orientation
+    DirectX::XMFLOAT4X4 transform{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    DirectX::XMFLOAT4X4 normalMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    bool mirrored = false;  // the placement reverses orientation
 };
 
-// One placed side of one face. Made in their millions by the walk's tasks at once, so they are
-// small values kept in blocks, never allocated one by one: 16 bytes, the side riding in the
-// lowest bit of the placement's address, which its alignment leaves free.
+// One placed side of one face, as AddFaceToGeometry writes it: the merge makes one on its stack
+// for every face side of a visit's plan. 16 bytes, the side riding in the lowest bit of the
+// placement's address, which its alignment leaves free.
 class SkpLeafNode {
 public:
     SkpLeafNode() = default;
@@ -36,10 +39,9 @@ public:
     SkpFaceInfo* faceInfo = nullptr;  // not owned: the face table's record
 
 private:
-    std::uintptr_t placementAndSide = 0;  // not owned: the reader's placement list
+    std::uintptr_t placementAndSide = 0;  // not owned
 };
 
 static_assert(alignof(SkpPlacement) >= 2, "the side needs the placement's lowest address bit");
-static_assert(sizeof(SkpLeafNode) == 16, "leaf records are written by the million");
 
 }  // namespace Importing

@@ -1,16 +1,15 @@
-#include <SketchUpAPI/model/component_definition.h>
-#include <SketchUpAPI/model/component_instance.h>
 #include <SketchUpAPI/model/drawing_element.h>
-#include <SketchUpAPI/model/entities.h>
-#include <SketchUpAPI/model/group.h>
+#include <SketchUpAPI/model/face.h>
 #include <SketchUpAPI/model/image.h>
 #include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/parallel_for.h>
 #include <oneapi/tbb/task_group.h>
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
+#include "EntityLists.h"
 #include "SkpReader.h"
 
 namespace Importing {
@@ -18,19 +17,6 @@ namespace Importing {
 namespace {
 
 using DirectX::XMMATRIX;
-
-// Fetches a collection's elements of one kind; empty when the fetch fails.
-template <typename Ref, typename Getter>
-std::vector<Ref> FetchAll(SUEntitiesRef entities, size_t count, Getter getter) {
-    std::vector<Ref> list(count, Ref SU_INVALID);
-    size_t fetched = 0;
-    if (getter(entities, count, list.data(), &fetched) != SU_ERROR_NONE) return {};
-    list.resize(std::min(fetched, count));
-    return list;
-}
-
-// Faces are cheap to place: fewer than this many are not worth a task of their own.
-constexpr size_t kFacesPerTask = 32;
 
 // Calls `visit(i)` for every i below `count`, spread over the workers.
 template <typename Visit>
@@ -41,31 +27,44 @@ void ForEachElement(size_t count, const Visit& visit) {
                       });
 }
 
-size_t CountOrZero(SUResult (*counter)(SUEntitiesRef, size_t*), SUEntitiesRef entities) {
-    size_t count = 0;
-    return counter(entities, &count) == SU_ERROR_NONE ? count : 0;
-}
-
 }  // namespace
 
 // Up to four tasks per collection, one per kind of element, each spreading its elements over the
-// workers. Returns when everything below has been placed.
+// workers. The faces are placed as one visit: the collection's face plan for this material and
+// level, with this transform. Returns when everything below has been placed.
 void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMaterialRef material,
                                 bool topLevel) {
+    uint64_t first = VisitSlotHandOver::Take();
     const size_t instanceCount = CountOrZero(SUEntitiesGetNumInstances, entities);
     const size_t groupCount = CountOrZero(SUEntitiesGetNumGroups, entities);
     const size_t faceCount = CountOrZero(SUEntitiesGetNumFaces, entities);
     const size_t imageCount = CountOrZero(SUEntitiesGetNumImages, entities);
     if (instanceCount + groupCount + faceCount + imageCount == 0) return;
+    // Where this visit and those below it go. A collection without a layout holds faces only
+    // and takes one slot. Without a slot (a call from outside the prepared walk) the visits are
+    // appended, in no fixed order.
+    const VisitLayout* layout =
+        first != VisitLayout::kNoSlot ? visitLayouts.Find(entities, topLevel) : nullptr;
+    const uint64_t slots = layout != nullptr ? layout->slots : (faceCount != 0 ? 1 : 0);
+    if (slots > visits.size() - std::min(first, visits.size())) {
+        first = VisitLayout::kNoSlot;  // a slot that does not fit this collection
+        layout = nullptr;
+    }
+    const bool ownSlot =
+        first != VisitLayout::kNoSlot && faceCount != 0 && (layout == nullptr || layout->ownSlot);
+    const auto childSlot = [&](VisitLayout::Kind kind, size_t i) {
+        return layout != nullptr ? layout->ChildSlot(first, kind, i) : VisitLayout::kNoSlot;
+    };
 
     // Each kind's elements are walked in a parallel loop too: a wide collection (a city's
-    // thousands of placements) keeps every worker busy, not only the faces of each placement.
+    // thousands of placements) keeps every worker busy.
     tbb::task_group tasks;
     if (instanceCount != 0) {
         tasks.run([&] {
             const std::vector<SUComponentInstanceRef> instances =
                 FetchAll<SUComponentInstanceRef>(entities, instanceCount, SUEntitiesGetInstances);
             ForEachElement(instances.size(), [&](size_t i) {
+                const VisitSlotHandOver slot(childSlot(VisitLayout::kInstance, i));
                 TreeAddInstance(instances[i], transform, material, topLevel);
             });
         });
@@ -75,6 +74,7 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
             const std::vector<SUGroupRef> groups =
                 FetchAll<SUGroupRef>(entities, groupCount, SUEntitiesGetGroups);
             ForEachElement(groups.size(), [&](size_t i) {
+                const VisitSlotHandOver slot(childSlot(VisitLayout::kGroup, i));
                 TreeAddGroup(groups[i], transform, material, topLevel);
             });
         });
@@ -85,6 +85,7 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
                 FetchAll<SUImageRef>(entities, imageCount, SUEntitiesGetImages);
             // An image is walked as the component instance it is inside SketchUp.
             ForEachElement(images.size(), [&](size_t i) {
+                const VisitSlotHandOver slot(childSlot(VisitLayout::kImage, i));
                 TreeAddInstance(SUComponentInstanceRef{images[i].ptr}, transform, material,
                                 topLevel);
             });
@@ -92,14 +93,14 @@ void SkpReader::TreeAddEntities(SUEntitiesRef entities, XMMATRIX transform, SUMa
     }
     if (faceCount != 0) {
         tasks.run([&] {
-            const std::vector<SUFaceRef> faces =
-                FetchAll<SUFaceRef>(entities, faceCount, SUEntitiesGetFaces);
-            tbb::parallel_for(tbb::blocked_range<size_t>(0, faces.size(), kFacesPerTask),
-                              [&](const tbb::blocked_range<size_t>& range) {
-                                  for (size_t i = range.begin(); i != range.end(); ++i) {
-                                      TreeAddFace(faces[i], transform, material, topLevel);
-                                  }
-                              });
+            const SkpFacePlan& plan = PlanFaces(entities, faceCount, material, topLevel);
+            if (plan.sides.empty()) return;
+            const SkpVisit visit{SkpPlacement(transform), &plan};
+            if (ownSlot) {
+                visits[first] = visit;
+            } else {
+                visits.push_back(visit);
+            }
         });
     }
     tasks.wait();
@@ -124,7 +125,7 @@ void SkpReader::TreeAddGroup(SUGroupRef group, XMMATRIX transform, SUMaterialRef
     const SUDrawingElementRef element = SUGroupToDrawingElement(group);
     if (IsHidden(element, topLevel)) return;
     SUEntitiesRef children = SU_INVALID;
-    if (SUGroupGetEntities(group, &children) != SU_ERROR_NONE) throw std::exception();
+    if (!ChildEntities(group, children)) throw std::exception();
 
     const SUMaterialRef own = OwnMaterial(element);
     const XMMATRIX placed = GetTransform(SUGroupToEntity(group)) * transform;
@@ -135,12 +136,8 @@ void SkpReader::TreeAddInstance(SUComponentInstanceRef instance, XMMATRIX transf
                                 SUMaterialRef material, bool topLevel) {
     const SUDrawingElementRef element = SUComponentInstanceToDrawingElement(instance);
     if (IsHidden(element, topLevel)) return;
-    SUComponentDefinitionRef definition = SU_INVALID;
     SUEntitiesRef children = SU_INVALID;
-    if (SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE ||
-        SUComponentDefinitionGetEntities(definition, &children) != SU_ERROR_NONE) {
-        throw std::exception();
-    }
+    if (!ChildEntities(instance, children)) throw std::exception();
 
     const SUMaterialRef own = OwnMaterial(element);
     const XMMATRIX placed = GetTransform(SUComponentInstanceToEntity(instance)) * transform;

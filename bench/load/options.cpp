@@ -32,22 +32,24 @@ std::vector<int> ThreadCounts(const std::string& text) {
 
 const char* const kUsage =
     "usage: bench_load MODEL_defaultsingle.skpm MODEL.glb [--threads 1,2] [--runs N] "
-    "[--plugin libSkpReader.so]\n";
+    "[--plugin libSkpReader.so] [--skpimport PATH]\n";
 
 Options ParseOptions(const std::vector<std::string>& args) {
     Options options;
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--threads" || arg == "--runs" || arg == "--plugin") {
+        if (arg == "--threads" || arg == "--runs" || arg == "--plugin" || arg == "--skpimport") {
             if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--threads")
                 options.threads = ThreadCounts(value);
             else if (arg == "--runs")
                 options.runs = PositiveInt(value, arg);
-            else
+            else if (arg == "--plugin")
                 options.plugin = value;
+            else
+                options.skpimport = value;
         } else if (arg.starts_with("-")) {
             throw UsageError("unknown option " + arg);
         } else {

@@ -8,9 +8,10 @@
 namespace bench {
 
 struct Options {
-    std::string model;   // a single-sided model document (its name holds "_defaultsingle.")
-    std::string gltf;    // the same model as glTF, for Assimp
-    std::string plugin;  // empty: lib/libSkpReader.so beside the executable's bin/
+    std::string model;      // a single-sided model document (its name holds "_defaultsingle.")
+    std::string gltf;       // the same model as glTF, for Assimp
+    std::string plugin;     // empty: lib/libSkpReader.so beside the executable's bin/
+    std::string skpimport;  // the host tool timed as a whole process; empty: beside bench_load
     std::vector<int> threads{1, 2};  // increasing, without repeats
     int runs = 3;
 };

@@ -33,10 +33,12 @@ struct ThreadedRuns {
 std::string ThreadsText(int threads);
 
 struct Results {
-    std::vector<ThreadedRuns> plugin;  // by increasing thread count
-    std::vector<Record> model;         // the document opened with the SketchUp library
+    std::vector<ThreadedRuns> plugin;         // by increasing thread count
+    std::vector<ThreadedRuns> pluginProcess;  // skpimport's whole process, the same counts
+    std::vector<Record> model;                // the document opened with the SketchUp library
     std::vector<Record> assimpReadThenFlatten, assimpTogether;  // empty without Assimp
-    std::vector<ThreadedRuns> floor;  // the same thread counts as the plug-in
+    std::vector<Record> assimpProcess;  // assimp_flatten's whole process; empty without Assimp
+    std::vector<ThreadedRuns> floor;    // the same thread counts as the plug-in
 
     // The floor runs with `threads` threads; null when there are none.
     const ThreadedRuns* FloorWith(int threads) const;

@@ -37,6 +37,12 @@ std::string PluginRows(const ThreadedRuns& plugin) {
 std::string MarkdownTable(const Results& results) {
     std::string table = "| measurement | min s | median s | peak MiB |\n|---|---:|---:|---:|\n";
     for (const ThreadedRuns& plugin : results.plugin) table += PluginRows(plugin);
+    for (const ThreadedRuns& process : results.pluginProcess) {
+        if (process.runs.empty()) continue;
+        table += Row("skpimport's whole process, " + ThreadsText(process.threads) +
+                         " (start, load, free, exit; nothing written)",
+                     Summarize(ValuesOf(process.runs, "process s")), LargestPeak(process.runs));
+    }
     if (!results.model.empty())
         table += Row("model in memory: open with the SketchUp library",
                      Summarize(ValuesOf(results.model, "open s")), LargestPeak(results.model));
@@ -50,6 +56,10 @@ std::string MarkdownTable(const Results& results) {
         table += Row("Assimp read and flatten together",
                      Summarize(ValuesOf(results.assimpTogether, "together s")),
                      LargestPeak(results.assimpTogether));
+    if (!results.assimpProcess.empty())
+        table += Row("assimp_flatten's whole process (start, read and flatten, free, exit)",
+                     Summarize(ValuesOf(results.assimpProcess, "process s")),
+                     LargestPeak(results.assimpProcess));
     for (const ThreadedRuns& floor : results.floor)
         table += Row("floor: malloc + write the output bytes, " + ThreadsText(floor.threads),
                      Summarize(ValuesOf(floor.runs, "floor s")), LargestPeak(floor.runs));

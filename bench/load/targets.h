@@ -20,10 +20,11 @@ struct Target {
 // The plug-in's own phases from the scan through the merge (the document already read).
 const std::vector<std::string>& OwnPhases();
 
-// (a) Assimp's read-and-flatten over the plug-in's whole load with the most threads measured;
-// (b) per thread count, the own phases over the write floor with as many threads;
-// (c) walk plus merge with the fewest threads over the most;
-// (d) the plug-in's peak over the output bytes plus the model in memory.
+// (a) Assimp's whole process over skpimport's with the most threads measured (at least 3), and
+//     Assimp's read-and-flatten over the plug-in's whole load with as many (at least 3);
+// (b) per thread count, the own phases over the write floor with as many threads (at most 1.6);
+// (c) walk plus merge with the fewest threads over the most (at least 1.8);
+// (d) the plug-in's peak over the output bytes plus the model in memory (at most 1.15).
 // A target whose figures were not measured (no Assimp, a single thread count) is left out.
 std::vector<Target> EvaluateTargets(const Results& results);
 

@@ -4,6 +4,7 @@
 
 #include <SketchUpAPI/transformation.h>
 
+#include <array>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -18,9 +19,12 @@
 
 namespace skpm {
 
-// A JSON object at `where` whose keys must all be among `allowed`.
+// A JSON object at `where` whose keys must all be among `allowed` (string literals, at most
+// kMaxKeys of them).
 class Fields {
 public:
+    static constexpr size_t kMaxKeys = 12;
+
     Fields(const Json& node, const Place& where, std::initializer_list<std::string_view> allowed);
 
     const Json* Find(std::string_view key) const;  // null when absent
@@ -29,15 +33,21 @@ public:
     const Place& where() const { return where_; }
 
 private:
-    const Json& node_;
     Place where_;
+    size_t count_ = 0;
+    std::array<std::string_view, kMaxKeys> names_;  // the allowed keys
+    std::array<Json, kMaxKeys> values_;             // for each, its value when present
+    std::array<bool, kMaxKeys> present_{};
 };
 
-const Json::array_t& ReadArray(const Json& node, const Place& where);
+JsonArray ReadArray(const Json& node, const Place& where);
 std::string ReadString(const Json& node, const Place& where);
 bool ReadBool(const Json& node, const Place& where);
 // An integer literal within [low, high].
 int64_t ReadInteger(const Json& node, const Place& where, int64_t low, int64_t high);
+bool IsInteger(const Json& node);
+// The literal of an integer value, as the document wrote it.
+std::string IntegerText(const Json& node);
 // Any number (integer or not); JSON cannot hold infinities.
 double ReadNumber(const Json& node, const Place& where);
 Vec3 ReadTriple(const Json& node, const Place& where);

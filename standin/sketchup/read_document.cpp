@@ -15,34 +15,38 @@ namespace {
 
 void ReadFormat(const Fields& fields) {
     const Json& format = fields.Require("modelDocument");
-    if (!format.is_number_integer()) ReadInteger(format, fields.At("modelDocument"), 1, 1);
-    if (format != 1) {
+    if (!IsInteger(format)) ReadInteger(format, fields.At("modelDocument"), 1, 1);
+    if (format.type() != simdjson::dom::element_type::INT64 || format.get_int64().value() != 1) {
         Refuse(fields.At("modelDocument"),
-               "model document format " + format.dump() + " is not supported (only 1 is)",
+               "model document format " + IntegerText(format) + " is not supported (only 1 is)",
                SU_ERROR_MODEL_VERSION);
     }
 }
 
 std::array<int, 3> ReadVersion(const Json& node, const Place& where) {
-    const auto& parts = ReadArray(node, where);
+    const JsonArray parts = ReadArray(node, where);
     if (parts.size() != 3) {
         Refuse(where, "expected major, minor and build, found " + std::to_string(parts.size()) +
                           " values");
     }
     constexpr int64_t kMax = std::numeric_limits<int>::max();
     std::array<int, 3> version{};
-    for (size_t i = 0; i < 3; ++i)
-        version[i] = static_cast<int>(ReadInteger(parts[i], Place(where, i), 0, kMax));
+    size_t i = 0;
+    for (const Json part : parts) {
+        version[i] = static_cast<int>(ReadInteger(part, Place(where, i), 0, kMax));
+        ++i;
+    }
     return version;
 }
 
 void ReadLayers(const Json& node, const Place& where, ReaderContext& context) {
-    const auto& items = ReadArray(node, where);
+    const JsonArray items = ReadArray(node, where);
     // Sized once: elements point into this vector.
     context.model.layers.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Place(where, i), {"name", "visible", "material", "fail"});
-        Layer& layer = context.model.layers[i];
+    size_t i = 0;
+    for (const Json item : items) {
+        const Fields fields(item, Place(where, i), {"name", "visible", "material", "fail"});
+        Layer& layer = context.model.layers[i++];
         layer.name = ReadString(fields.Require("name"), fields.At("name"));
         if (!context.layers.emplace(layer.name, &layer).second) {
             Refuse(fields.At("name"), "another layer is named \"" + layer.name + "\"");
@@ -68,9 +72,8 @@ const Layer* ReadDefaultLayer(const Json* node, const Place& where, const Reader
 
 std::unique_ptr<Model> ReadModelDocument(std::string_view text,
                                          const std::filesystem::path& folder) {
-    JsonArena arena;
-    Json document;
-    ParseStrictJson(text, document);
+    simdjson::dom::parser parser;
+    const Json document = ParseStrictJson(text, parser);
     if (!document.is_object())
         Refuse("", "a model document is a JSON object", SU_ERROR_SERIALIZATION);
     const Place root;

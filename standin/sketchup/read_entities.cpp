@@ -60,9 +60,8 @@ void ReadFace(const Json& node, const Place& where, const std::string& entitiesW
     size_t points = job.outer.size();
     if (const Json* holes = fields.Find("holes")) {
         const Place holesWhere = fields.At("holes");
-        const auto& loops = ReadArray(*holes, holesWhere);
-        for (size_t i = 0; i < loops.size(); ++i) {
-            job.holes.push_back(ReadTriples(loops[i], Place(holesWhere, i)));
+        for (const Json loop : ReadArray(*holes, holesWhere)) {
+            job.holes.push_back(ReadTriples(loop, Place(holesWhere, job.holes.size())));
             points += job.holes.back().size();
         }
     }
@@ -110,11 +109,12 @@ void ReadPlacement(const Json& node, const Place& where, ReaderContext& context,
 
 void ReadPlacements(const Json& node, const Place& where, ReaderContext& context, SURefType type,
                     DefinitionKind kind, std::vector<Placement>& placements) {
-    const auto& items = ReadArray(node, where);
+    const JsonArray items = ReadArray(node, where);
     placements.reserve(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
+    for (const Json item : items) {
+        const Place at(where, placements.size());
         placements.emplace_back(type);
-        ReadPlacement(items[i], Place(where, i), context, kind, placements.back());
+        ReadPlacement(item, at, context, kind, placements.back());
     }
 }
 
@@ -125,14 +125,14 @@ void ReadEntities(const Json& node, const Place& where, ReaderContext& context,
     const Fields fields(node, where, {"faces", "groups", "instances", "images"});
     if (const Json* faces = fields.Find("faces")) {
         const Place facesWhere = fields.At("faces");
-        const auto& items = ReadArray(*faces, facesWhere);
+        const JsonArray items = ReadArray(*faces, facesWhere);
         const std::string& entitiesWhere = context.entitiesWheres.emplace_back(where.Text());
         // Reserved once: face jobs point at the faces until they are tessellated.
         entities.faces.reserve(items.size());
-        for (size_t i = 0; i < items.size(); ++i) {
+        for (const Json item : items) {
+            const size_t i = entities.faces.size();
             entities.faces.emplace_back();
-            ReadFace(items[i], Place(facesWhere, i), entitiesWhere, i, context,
-                     entities.faces.back());
+            ReadFace(item, Place(facesWhere, i), entitiesWhere, i, context, entities.faces.back());
         }
     }
     if (const Json* groups = fields.Find("groups")) {
@@ -150,14 +150,15 @@ void ReadEntities(const Json& node, const Place& where, ReaderContext& context,
 }
 
 void ReadDefinitions(const Json& node, const Place& where, ReaderContext& context) {
-    const auto& items = ReadArray(node, where);
+    const JsonArray items = ReadArray(node, where);
     Model& model = context.model;
     // Sized once: placements point into this vector.
     model.definitions.resize(items.size());
     // Names and kinds first, so that definitions may place ones listed after them.
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Place(where, i), {"name", "kind", "entities", "fail"});
-        Definition& definition = model.definitions[i];
+    size_t i = 0;
+    for (const Json item : items) {
+        const Fields fields(item, Place(where, i), {"name", "kind", "entities", "fail"});
+        Definition& definition = model.definitions[i++];
         definition.name = ReadString(fields.Require("name"), fields.At("name"));
         if (!context.definitions.emplace(definition.name, &definition).second) {
             Refuse(fields.At("name"), "another definition is named \"" + definition.name + "\"");
@@ -174,11 +175,14 @@ void ReadDefinitions(const Json& node, const Place& where, ReaderContext& contex
             model.groupDefinitions.push_back(&definition);
         }
     }
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (auto entities = items[i].find("entities"); entities != items[i].end()) {
-            ReadEntities(*entities, Place(Place(where, i), "entities"), context,
+    i = 0;
+    for (const Json item : items) {
+        Json entities;
+        if (item.at_key("entities").get(entities) == simdjson::SUCCESS) {
+            ReadEntities(entities, Place(Place(where, i), "entities"), context,
                          model.definitions[i].entities);
         }
+        ++i;
     }
 }
 

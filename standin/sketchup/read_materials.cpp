@@ -101,14 +101,16 @@ std::unique_ptr<Texture> ReadTexture(const Json& node, const Place& where,
 }
 
 SUColor ReadColor(const Json& node, const Place& where) {
-    const auto& channels = ReadArray(node, where);
+    const JsonArray channels = ReadArray(node, where);
     if (channels.size() != 4) {
         Refuse(where, "expected red, green, blue and alpha, found " +
                           std::to_string(channels.size()) + " values");
     }
     SUByte bytes[4];
-    for (size_t i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<SUByte>(ReadInteger(channels[i], Place(where, i), 0, 255));
+    size_t i = 0;
+    for (const Json channel : channels) {
+        bytes[i] = static_cast<SUByte>(ReadInteger(channel, Place(where, i), 0, 255));
+        ++i;
     }
     return SUColor{bytes[0], bytes[1], bytes[2], bytes[3]};
 }
@@ -122,11 +124,12 @@ SUMaterialType ReadMaterialType(const Json& node, const Place& where) {
 }
 
 void ReadDictionaries(const Json& node, const Place& where, Material& material) {
-    const auto& items = ReadArray(node, where);
+    const JsonArray items = ReadArray(node, where);
     material.dictionaries.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Fields fields(items[i], Place(where, i), {"dictionary", "values"});
-        AttributeDictionary& dictionary = material.dictionaries[i];
+    size_t i = 0;
+    for (const Json item : items) {
+        const Fields fields(item, Place(where, i), {"dictionary", "values"});
+        AttributeDictionary& dictionary = material.dictionaries[i++];
         dictionary.name = ReadString(fields.Require("dictionary"), fields.At("dictionary"));
         dictionary.fails = material.fails;  // the material's list governs its dictionaries
         if (const Json* values = fields.Find("values")) {
@@ -163,11 +166,13 @@ void ReadMaterial(const Json& node, const Place& where, ReaderContext& context,
 }  // namespace
 
 void ReadMaterials(const Json& node, const Place& where, ReaderContext& context) {
-    const auto& items = ReadArray(node, where);
+    const JsonArray items = ReadArray(node, where);
     // Sized once: layers, faces and textures point into this vector.
     context.model.materials.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        ReadMaterial(items[i], Place(where, i), context, context.model.materials[i]);
+    size_t i = 0;
+    for (const Json item : items) {
+        ReadMaterial(item, Place(where, i), context, context.model.materials[i]);
+        ++i;
     }
 }
 

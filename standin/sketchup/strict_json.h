@@ -2,27 +2,25 @@
 // model document ever needs are refused, with the place named.
 #pragma once
 
-#include <cstdint>
-#include <map>
-#include <nlohmann/json.hpp>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <simdjson.h>
 
-#include "json_arena.h"
+#include <cstddef>
+#include <string_view>
 
 namespace skpm {
 
-// A DOM whose nodes live in the parsing thread's JsonArena.
-using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t,
-                                  std::uint64_t, double, ArenaAllocator>;
+// A value of a parsed document: simdjson's DOM, valid while the parser that made it lives and
+// parses nothing else.
+using Json = simdjson::dom::element;
+using JsonArray = simdjson::dom::array;
+using JsonObject = simdjson::dom::object;
 
 // Deepest nesting of arrays and objects accepted; model documents need under ten levels.
 inline constexpr size_t kMaxJsonDepth = 64;
 
-// Parses `text` (UTF-8) into `out`; a JsonArena must be alive on this thread for as long as
-// `out` is. Throws DocumentRefusal (SU_ERROR_SERIALIZATION) on malformed JSON, repeated keys and
-// too deep nesting.
-void ParseStrictJson(std::string_view text, Json& out);
+// Parses `text` (UTF-8) with `parser` and answers the document's root. Throws DocumentRefusal
+// (SU_ERROR_SERIALIZATION) on malformed JSON, repeated keys and too deep nesting. As JSON
+// parsers commonly do, a byte order mark before the text is skipped and a NUL byte ends it.
+Json ParseStrictJson(std::string_view text, simdjson::dom::parser& parser);
 
 }  // namespace skpm

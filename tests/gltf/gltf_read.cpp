@@ -82,9 +82,9 @@ Vec3 Minus(const Vec3& a, const Vec3& b) {
     return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
 }
 
-int RunTool(const std::string& program, const std::vector<std::string>& arguments,
-            std::string* err) {
-    const ToolRun run = ::RunTool(program, arguments);
+int RunTool(const std::string& program, const std::vector<std::string>& arguments, std::string* err,
+            const std::map<std::string, std::string>& environment) {
+    const ToolRun run = ::RunTool(program, arguments, environment);
     if (err != nullptr) *err = run.err;
     return run.exitCode;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,10 @@ Vec3 Cross(const Vec3& a, const Vec3& b);
 double Dot(const Vec3& a, const Vec3& b);
 Vec3 Minus(const Vec3& a, const Vec3& b);
 
-// Runs `program` with `arguments`, standard error kept in `err`; answers the exit status.
+// Runs `program` with `arguments` (and `environment` over the test's own), standard error kept
+// in `err`; answers the exit status.
 int RunTool(const std::string& program, const std::vector<std::string>& arguments,
-            std::string* err = nullptr);
+            std::string* err = nullptr, const std::map<std::string, std::string>& environment = {});
 
 // A fresh folder under the system's temporary folder, removed at the end.
 class TempDir {

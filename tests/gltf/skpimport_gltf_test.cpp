@@ -19,6 +19,11 @@ nlohmann::json ReadJson(const std::string& path) {
     return nlohmann::json::parse(in);
 }
 
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 TEST(SkpimportGltf, SampleGlbHoldsTheLoadedSceneInGltfAxes) {
     TempDir dir;
     ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "--scene-json", dir / "house.json", "-o",
@@ -111,6 +116,35 @@ TEST(SkpimportGltf, ProgressLinesUnlessQuietAndTimingsUnchanged) {
 
     ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "-o", dir / "house.glb", SAMPLE_MODEL}, &err), 0);
     EXPECT_EQ(err, "");
+}
+
+// The same model gives the same files byte for byte whatever the number of threads and however
+// often it is imported: the scene JSON with every vertex and index, and the .glb with its
+// textures. A nested city with mirrored placements, back sides and several materials.
+TEST(SkpimportGltf, OutputsAreTheSameBytesWhateverTheThreads) {
+    TempDir dir;
+    ASSERT_EQ(RunTool(SKPMGEN_TOOL, {"--definitions", "5", "--faces", "30", "--instances", "250",
+                                     "--depth", "3", "--mirrored", "0.3", "-o", dir / "city.skpm"}),
+              0);
+    std::string firstJson, firstGlb, err;
+    for (const std::string threads : {"1", "2", "4", "4"}) {
+        const std::string json = dir / ("city" + threads + ".json");
+        const std::string glb = dir / ("city" + threads + ".glb");
+        ASSERT_EQ(RunTool(SKPIMPORT_TOOL,
+                          {"--quiet", "--threads", threads, "--scene-json", json, "-o", glb,
+                           dir / "city.skpm"},
+                          &err, {{"TMPDIR", dir / ""}}),
+                  0)
+            << err;
+        if (firstJson.empty()) {
+            firstJson = ReadBytes(json);
+            firstGlb = ReadBytes(glb);
+            ASSERT_GT(ReadJson(json)["geometries"].size(), 4u);
+            continue;
+        }
+        EXPECT_TRUE(ReadBytes(json) == firstJson) << "scene JSON with " << threads << " threads";
+        EXPECT_TRUE(ReadBytes(glb) == firstGlb) << ".glb with " << threads << " threads";
+    }
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ protected:
         EXPECT_EQ(reader.model.ptr, nullptr);
         EXPECT_TRUE(reader.faceInfos.empty());
         EXPECT_TRUE(reader.layerInfos.empty());
-        EXPECT_TRUE(reader.materialLeaves.empty());
+        EXPECT_FALSE(reader.HoldsWalkRecords());
         EXPECT_TRUE(reader.materials.records.empty());
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning());
         EXPECT_FALSE(reader.materialsByLayer);

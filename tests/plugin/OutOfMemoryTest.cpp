@@ -245,8 +245,8 @@ protected:
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning()) << k;
         EXPECT_EQ(Joined(ThreadsLeftSince(threadsBefore)), "") << "threads left running, " << k;
         EXPECT_EQ(reader.model.ptr, nullptr) << k;
+        EXPECT_FALSE(reader.HoldsWalkRecords()) << k;
         EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << "SketchUp objects left, " << k;
-        EXPECT_TRUE(reader.materialLeaves.empty()) << k;
         EXPECT_TRUE(reader.faceInfos.empty()) << k;
         EXPECT_TRUE(reader.materials.records.empty()) << k;
         lastWritten = TakeTextureFiles(folder.Path());

@@ -20,17 +20,24 @@ public:
     using SkpReader::defaultLayer;
     using SkpReader::doubleSided;
     using SkpReader::faceInfos;
+    using SkpReader::FreeLeafRecords;
     using SkpReader::GetTransform;
     using SkpReader::InitMaterialsByLayerOption;
     using SkpReader::InitModel;
     using SkpReader::IsHidden;
     using SkpReader::layerInfos;
-    using SkpReader::materialLeaves;
     using SkpReader::materials;
     using SkpReader::materialsByLayer;
     using SkpReader::model;
     using SkpReader::sceneContainer;
+    using SkpReader::TreeAddFace;
     using SkpReader::unitScale;
+    using SkpReader::visits;
+
+    // The walk's records of a load (layouts, face plans, visits) are still held.
+    bool HoldsWalkRecords() const {
+        return !visits.empty() || !facePlans.empty() || !visitLayouts.empty();
+    }
 };
 
 // A folder of its own for one test, removed afterwards; the system's temporary folder is this one

@@ -254,5 +254,30 @@ TEST_F(Scan, PlacementsInSceneConvention) {
     }
 }
 
+// The walk places whole collections; a caller may still place one face on its own, with the
+// walk's rules, as a visit of its own.
+TEST_F(Scan, TreeAddFacePlacesOneFaceAsAVisitOfItsOwn) {
+    json hidden = Square(2);
+    hidden["hidden"] = true;
+    json back = Square(3);
+    back["back"] = "B";
+    OpenAndScan(Document({{"faces", {Square(), hidden, back}}}, json::array(),
+                         {{{"name", "B"}, {"color", {1, 2, 3, 255}}}}));
+    reader.doubleSided = false;
+    const DirectX::XMMATRIX moved = DirectX::XMMatrixTranslation(1, 2, 3);
+    const SUMaterialRef none = SU_INVALID;
+    for (size_t i = 0; i < 3; ++i) reader.TreeAddFace(RootFace(i).face, moved, none, true);
+
+    ASSERT_EQ(reader.visits.size(), 2u);                 // the hidden face is not placed
+    EXPECT_EQ(reader.visits[0].plan->sides.size(), 1u);  // single-sided, no back material
+    EXPECT_EQ(reader.visits[1].plan->sides.size(), 2u);  // its back material adds the back
+    EXPECT_EQ(reader.visits[1].plan->runs.size(), 2u);   // under two keys
+    EXPECT_EQ(reader.visits[1].placement.transform._42, 2.0f);
+    EXPECT_TRUE(RootFace(0).placed);
+    EXPECT_FALSE(RootFace(1).placed);
+    reader.FreeLeafRecords();
+    EXPECT_FALSE(reader.HoldsWalkRecords());
+}
+
 }  // namespace
 }  // namespace Importing::testing

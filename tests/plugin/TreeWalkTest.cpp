@@ -191,9 +191,9 @@ TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
     for (const Vertex& v : geometry->vertices) EXPECT_FLOAT_EQ(std::abs(v.ny), 1.0f);
 }
 
-// Each placed face gets a contiguous vertex range of its own and consecutive triangles in it; the
-// order of the faces' ranges is the workers' business.
-TEST_F(TreeWalk, MergedFacesGetRangesWithoutSharing) {
+// Each placed face gets a contiguous vertex range of its own, in the order of the collection's
+// faces, with its triangles one after another.
+TEST_F(TreeWalk, MergedFacesGetRangesInFaceOrderWithoutSharing) {
     json triangle = {{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}};
     json hexagon = {{"outer", {{2, 0, 0}, {3, 0, 0}, {4, 1, 0}, {3, 2, 0}, {2, 2, 0}, {1, 1, 0}}}};
     auto scene = LoadScene(folder, Document({{"faces", {Square(), triangle, hexagon}}}),
@@ -202,33 +202,82 @@ TEST_F(TreeWalk, MergedFacesGetRangesWithoutSharing) {
     const Geometry& geometry = scene->geometryLibrary[0];
     ASSERT_EQ(geometry.vertices.size(), 13u);
     ASSERT_EQ(geometry.indices.size(), 3u * (2 + 1 + 4));
-
-    // Consecutive triangles within one vertex span belong to one face (the faces are fans).
-    struct Run {
-        uint32_t low, high;
-        std::set<uint32_t> used;
-        int triangles = 0;
-    };
-    std::vector<Run> runs;
-    for (std::size_t t = 0; t < geometry.indices.size(); t += 3) {
-        const auto [low, high] =
-            std::minmax({geometry.indices[t], geometry.indices[t + 1], geometry.indices[t + 2]});
-        if (runs.empty() || low > runs.back().high || high < runs.back().low) {
-            runs.push_back({low, high, {}, 0});
+    // Square: vertices 0-3, triangles 0-1; triangle: 4-6, triangle 2; hexagon: 7-12, the rest.
+    const std::pair<uint32_t, uint32_t> ranges[] = {{0, 3},  {0, 3},  {4, 6}, {7, 12},
+                                                    {7, 12}, {7, 12}, {7, 12}};
+    std::set<uint32_t> used;
+    for (std::size_t t = 0; t < 7; ++t) {
+        for (std::size_t k = 0; k < 3; ++k) {
+            const uint32_t index = geometry.indices[3 * t + k];
+            EXPECT_GE(index, ranges[t].first) << "triangle " << t;
+            EXPECT_LE(index, ranges[t].second) << "triangle " << t;
+            used.insert(index);
         }
-        Run& run = runs.back();
-        run.low = std::min(run.low, low);
-        run.high = std::max(run.high, high);
-        run.used.insert(geometry.indices.begin() + t, geometry.indices.begin() + t + 3);
-        ++run.triangles;
     }
-    ASSERT_EQ(runs.size(), 3u);
-    std::multiset<std::pair<std::size_t, int>> shapes;
-    for (const Run& run : runs) {
-        EXPECT_EQ(run.used.size(), run.high - run.low + 1);  // contiguous, every vertex used
-        shapes.insert({run.used.size(), run.triangles});
+    EXPECT_EQ(used.size(), 13u);  // every vertex used
+}
+
+// The geometry holds the placements in the model's order: a collection's own faces, then what
+// its instances, groups and images place, each in document order and depth first; hidden
+// elements take no room.
+TEST_F(TreeWalk, PlacementsFillGeometriesInTheModelsOrder) {
+    json triangle = {{"outer", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}};
+    json definitions = {
+        Definition("T", "component", {{"faces", {triangle}}}),
+        Definition("Pair", "component",
+                   {{"instances",
+                     {{{"definition", "T"}, {"transform", Translation(10, 0, 0)}},
+                      {{"definition", "T"}, {"transform", Translation(20, 0, 0)}}}}}),
+        Definition(
+            "G", "group",
+            {{"faces", {triangle}},
+             {"instances", {{{"definition", "Pair"}, {"transform", Translation(0, 0, 0)}}}}}),
+        Definition("Photo", "image", {{"faces", {triangle}}})};
+    json instances = {
+        {{"definition", "Pair"}, {"transform", Translation(100, 0, 0)}},
+        {{"definition", "T"}, {"transform", Translation(200, 0, 0)}, {"hidden", true}},
+        {{"definition", "Pair"}, {"transform", Translation(300, 0, 0)}}};
+    json groups = {{{"definition", "G"}, {"transform", Translation(400, 0, 0)}}};
+    json images = {{{"definition", "Photo"}, {"transform", Translation(500, 0, 0)}}};
+    json top = {
+        {"faces", {triangle}}, {"instances", instances}, {"groups", groups}, {"images", images}};
+    auto scene = LoadScene(folder, Document(top, definitions), "order_defaultsingle.skpm");
+    const Geometry* geometry = GeometryOf(*scene, u"Default material");
+    ASSERT_NE(geometry, nullptr);
+    std::vector<int> placedAt;  // inches along x of each placed triangle's leftmost corner
+    for (std::size_t v = 0; v + 2 < geometry->vertices.size(); v += 3) {
+        const float x = std::min(
+            {geometry->vertices[v].x, geometry->vertices[v + 1].x, geometry->vertices[v + 2].x});
+        placedAt.push_back(static_cast<int>(std::lround(x / 0.0254f)));
     }
-    EXPECT_EQ(shapes, (std::multiset<std::pair<std::size_t, int>>{{3, 1}, {4, 2}, {6, 4}}));
+    EXPECT_EQ(placedAt, (std::vector<int>{0, 110, 120, 310, 320, 400, 410, 420, 500}));
+}
+
+// The merge cuts a big collection into several pieces filled at once; the geometry still holds
+// its faces in order, each side's range after the previous one.
+TEST_F(TreeWalk, ABigCollectionKeepsItsFaceOrderAcrossThePiecesOfTheMerge) {
+    json faces = json::array();
+    for (int i = 0; i < 6000; ++i) {
+        faces.push_back({{"outer", {{i, 0, 0}, {i + 1, 0, 0}, {i, 1, 0}}}});
+        if (i % 3 == 0) faces.back()["back"] = "B";  // some back sides, under another key
+    }
+    auto scene = LoadScene(folder, Document({{"faces", faces}}, json::array(), {Material("B")}),
+                           "big_defaultsingle.skpm");
+    const Geometry* fronts = GeometryOf(*scene, u"Default material");
+    const Geometry* backs = GeometryOf(*scene, u"B");
+    ASSERT_NE(fronts, nullptr);
+    ASSERT_NE(backs, nullptr);
+    ASSERT_EQ(fronts->vertices.size(), 3u * 6000);
+    ASSERT_EQ(backs->vertices.size(), 3u * 2000);
+    for (const auto& [geometry, step] : {std::pair{fronts, 1}, std::pair{backs, 3}}) {
+        for (std::size_t t = 0; t < geometry->indices.size() / 3; ++t) {
+            const uint32_t first = geometry->indices[3 * t];
+            ASSERT_EQ(first / 3, t);  // each triangle in its own range, in order
+            const float x = std::min({geometry->vertices[3 * t].x, geometry->vertices[3 * t + 1].x,
+                                      geometry->vertices[3 * t + 2].x});
+            ASSERT_EQ(std::lround(x / 0.0254f), static_cast<long>(t * step)) << "triangle " << t;
+        }
+    }
 }
 
 TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {

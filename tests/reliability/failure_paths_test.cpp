@@ -97,7 +97,7 @@ protected:
         }
         EXPECT_FALSE(reader.materials.IsTextureWorkerRunning()) << failure.what;
         EXPECT_EQ(reader.model.ptr, nullptr) << failure.what;
-        EXPECT_TRUE(reader.materialLeaves.empty()) << failure.what;
+        EXPECT_FALSE(reader.HoldsWalkRecords()) << failure.what;
         EXPECT_TRUE(reader.materials.records.empty()) << failure.what;
         EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore) << failure.what;
     }
