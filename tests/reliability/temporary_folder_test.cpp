@@ -37,7 +37,8 @@ protected:
         std::vector<std::string> extensions;
         for (const json& texture : reference.scene.at("textures")) {
             ASSERT_GT(texture.at("bytes").get<int>(), 0);
-            extensions.push_back(fs::path(texture.at("path").get<std::string>()).extension());
+            extensions.push_back(
+                fs::path(texture.at("path").get<std::string>()).extension().string());
         }
         ASSERT_EQ(extensions, (std::vector<std::string>{".png", ".jpg", ".bmp"}));
         before = reliability::FilesUnder(root);
