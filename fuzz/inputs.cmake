@@ -9,7 +9,7 @@ if(NOT TARGET skp_fuzz_document)
     target_link_libraries(skp_fuzz_document PUBLIC SketchUpAPI)
 
     add_library(skp_fuzz_load STATIC ${CMAKE_CURRENT_LIST_DIR}/load_input.cpp)
-    target_link_libraries(skp_fuzz_load PUBLIC skp_fuzz_document skpreader_core)
+    target_link_libraries(skp_fuzz_load PUBLIC skp_fuzz_document SkpReader::core)
 
     add_library(skp_fuzz_gltf STATIC
         ${CMAKE_CURRENT_LIST_DIR}/gltf_input.cpp

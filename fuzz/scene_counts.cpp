@@ -1,6 +1,6 @@
 #include "scene_counts.h"
 
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "BitmapWriter.h"
 
-#include <skptext/Wide.h>
+#include <skptext/wide.h>
 #include <windows.h>
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "MaterialClassification.h"
 
-#include <skptext/CharClass.h>
+#include <skptext/char_class.h>
 
 namespace Importing {
 

@@ -1,8 +1,8 @@
 #include "MaterialText.h"
 
-#include <skptext/CharClass.h>
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/char_class.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 
 #if defined(_WIN32)
 #include <stdio.h>  // _vscwprintf, vswprintf_s

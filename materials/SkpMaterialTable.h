@@ -46,7 +46,7 @@ public:
     void StartTextureWorker(SceneContainer* scene);
     void QueueTexture(SkpMaterialInfo* record);
     void StopTextureWorker();
-    bool IsTextureWorkerRunning() const { return worker != nullptr; }
+    bool IsTextureWorkerRunning() const { return worker_ != nullptr; }
 
     using RecordMap = std::unordered_map<SUMaterialRef, SkpMaterialInfo, RefHash, RefEqual>;
 
@@ -56,11 +56,13 @@ public:
     std::u16string namePrefix;  // replaces a leading '*' of material names
     std::u16string tempFolder;  // where textures are written; ends with a separator or is empty
     SceneContainer* scene = nullptr;
-    tbb::concurrent_queue<SkpMaterialInfo*> textureQueue;
-    std::atomic<bool> stopWorker = false;
-    std::unique_ptr<std::thread> worker;
 
 private:
+    // The worker's business alone: what it is to write, when to stop, and its thread.
+    tbb::concurrent_queue<SkpMaterialInfo*> textureQueue_;
+    std::atomic<bool> stopWorker_ = false;
+    std::unique_ptr<std::thread> worker_;
+
     void InitTextureInfo(SkpMaterialInfo& record);
     void InitSurfaceType(SkpMaterialInfo& record);
     void WorkerLoop();

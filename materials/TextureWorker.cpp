@@ -53,21 +53,21 @@ void SkpMaterialTable::StartTextureWorker(SceneContainer* target) {
     StopTextureWorker();  // one worker at a time, and it finishes its queue first
     Reset();
     scene = target;
-    DropQueued(textureQueue);
-    stopWorker = false;
-    worker = std::make_unique<std::thread>(&SkpMaterialTable::WorkerLoop, this);
+    DropQueued(textureQueue_);
+    stopWorker_ = false;
+    worker_ = std::make_unique<std::thread>(&SkpMaterialTable::WorkerLoop, this);
 }
 
 void SkpMaterialTable::QueueTexture(SkpMaterialInfo* record) {
-    textureQueue.push(record);
+    textureQueue_.push(record);
 }
 
 void SkpMaterialTable::StopTextureWorker() {
-    if (!worker || !worker->joinable()) return;
-    stopWorker = true;
-    worker->join();  // from the worker itself this raises resource_deadlock_would_occur
-    worker.reset();
-    DropQueued(textureQueue);
+    if (!worker_ || !worker_->joinable()) return;
+    stopWorker_ = true;
+    worker_->join();  // from the worker itself this raises resource_deadlock_would_occur
+    worker_.reset();
+    DropQueued(textureQueue_);
 }
 
 void SkpMaterialTable::WorkerLoop() {
@@ -75,8 +75,8 @@ void SkpMaterialTable::WorkerLoop() {
     for (;;) {
         // The stop flag is read before the queue is emptied: every record pushed before the stop
         // was asked for is in the queue by then, and is exported before the worker ends.
-        const bool stopping = stopWorker;
-        while (textureQueue.try_pop(record)) ExportTexture(record);
+        const bool stopping = stopWorker_;
+        while (textureQueue_.try_pop(record)) ExportTexture(record);
         if (stopping) return;
         std::this_thread::sleep_for(kIdlePoll);
     }

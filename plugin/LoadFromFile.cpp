@@ -3,12 +3,13 @@
 #include <Importing/SceneContainer.h>
 #include <Importing/Transform.h>
 #include <SketchUpAPI/model/model.h>
-#include <skptext/CharClass.h>
+#include <skptext/char_class.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
+#include "LoadFailure.h"
 #include "MaterialText.h"
 #include "PathText.h"
 #include "SkpReader.h"
@@ -42,6 +43,10 @@ int SkpReader::LoadFromFile(SceneContainer& scene, const std::u16string& path,
     LoadConfigValues(config);
     try {
         return RunLoad(path, flag);
+    } catch (const LoadFailure& failure) {
+        AbandonLoad();
+        report += failure.ReportLine() + u"\n";
+        return -1;
     } catch (const std::bad_alloc&) {
         AbandonLoad();
         report += u"Error: Out of memory.\n";
@@ -59,8 +64,7 @@ int SkpReader::RunLoad(const std::u16string& path, bool flag) {
     const std::string utf8Path = PathToUtf8(path);
     if (SUModelCreateFromFile(&model, utf8Path.c_str()) != SU_ERROR_NONE) {
         model = SU_INVALID;
-        report += u"Error: Can't open SKP file.\n";
-        return -1;
+        throw LoadFailure(u"Error: Can't open SKP file.");
     }
     phaseClock.Mark("read document");
 

@@ -1,7 +1,7 @@
 #include "PathText.h"
 
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 #include <windows.h>
 
 #if defined(_WIN32)

@@ -34,6 +34,7 @@ SkpReader::SkpReader() : layerInfos(8), faceInfos(8) {
 SkpReader::SkpReader(const SkpReader& other)
     : Zel_Channel(other),
       unitScale(other.unitScale),
+      geometryLimit(other.geometryLimit),
       report(other.report),
       sceneContainer(other.sceneContainer),
       materials(other.materials),

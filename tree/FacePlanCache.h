@@ -27,28 +27,28 @@ public:
     // The plan for `key`, made by `make` if there is none yet.
     template <typename Make>
     const SkpFacePlan& PlanFor(const Key& key, const Make& make) {
-        auto found = plans.find(key);
-        if (found == plans.end()) found = plans.emplace(key, std::make_unique<Entry>()).first;
+        auto found = plans_.find(key);
+        if (found == plans_.end()) found = plans_.emplace(key, std::make_unique<Entry>()).first;
         Entry& entry = *found->second;
         tbb::collaborative_call_once(entry.once, [&] { entry.plan = make(); });
         return entry.plan;
     }
 
     // A plan that belongs to no collection (a face placed on its own); kept until `Clear`.
-    const SkpFacePlan& Keep(SkpFacePlan plan) { return *loose.push_back(std::move(plan)); }
+    const SkpFacePlan& Keep(SkpFacePlan plan) { return *loose_.push_back(std::move(plan)); }
 
     // Every plan made, in no particular order; only while nothing is being added.
     template <typename Visit>
     void ForEach(const Visit& visit) {
-        for (auto& [key, entry] : plans) visit(entry->plan);
-        for (SkpFacePlan& plan : loose) visit(plan);
+        for (auto& [key, entry] : plans_) visit(entry->plan);
+        for (SkpFacePlan& plan : loose_) visit(plan);
     }
 
-    bool empty() const { return plans.empty() && loose.empty(); }
+    bool empty() const { return plans_.empty() && loose_.empty(); }
     void Clear() {
-        plans.clear();
-        loose.clear();
-        loose.shrink_to_fit();
+        plans_.clear();
+        loose_.clear();
+        loose_.shrink_to_fit();
     }
 
 private:
@@ -63,8 +63,8 @@ private:
         }
     };
 
-    tbb::concurrent_unordered_map<Key, std::unique_ptr<Entry>, KeyHash> plans;
-    tbb::concurrent_vector<SkpFacePlan> loose;
+    tbb::concurrent_unordered_map<Key, std::unique_ptr<Entry>, KeyHash> plans_;
+    tbb::concurrent_vector<SkpFacePlan> loose_;
 };
 
 }  // namespace Importing

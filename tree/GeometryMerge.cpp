@@ -1,12 +1,13 @@
 #include <Importing/Geometry.h>
 #include <oneapi/tbb/parallel_for.h>
 
+#include <atomic>
 #include <cstdint>
-#include <limits>
-#include <new>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "LoadFailure.h"
 #include "MergeLayout.h"
 #include "SkpReader.h"
 
@@ -31,6 +32,17 @@ std::vector<SkpMaterialInfo*> AssignSlots(FacePlanCache& plans, SkpMaterialTable
     return records;
 }
 
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string TooLargeLine(const SkpMaterialInfo& record, int64_t vertices, int64_t indices,
+                            int64_t limit) {
+    return u"Error: Material \"" + record.name + u"\" needs " + Ascii(std::to_string(vertices)) +
+           u" vertices and " + Ascii(std::to_string(indices)) +
+           u" indices; one geometry holds at most " + Ascii(std::to_string(limit)) + u" of each.";
+}
+
 }  // namespace
 
 // Every geometry is sized once to the exact totals of what is placed in it, then filled by
@@ -40,11 +52,11 @@ void SkpReader::MergeGeometries() {
     const std::vector<SkpMaterialInfo*> records = AssignSlots(facePlans, materials);
     const MergeLayout layout(visits, records.size());
 
-    // One geometry holds at most 2^31 - 1 vertices and indices: its offsets are 32-bit.
-    constexpr int64_t kLimit = std::numeric_limits<int32_t>::max();
     for (std::size_t slot = 0; slot < records.size(); ++slot) {
-        if (layout.TotalVertices(slot) > kLimit || layout.TotalIndices(slot) > kLimit)
-            throw std::bad_alloc();
+        const int64_t vertices = layout.TotalVertices(slot), indices = layout.TotalIndices(slot);
+        if (vertices > geometryLimit || indices > geometryLimit) {
+            throw LoadFailure(TooLargeLine(*records[slot], vertices, indices, geometryLimit));
+        }
     }
     // Sizing writes every new element once: the geometries are sized in parallel, so the fresh
     // memory is faulted in by every worker.
@@ -55,26 +67,37 @@ void SkpReader::MergeGeometries() {
         geometry->indices.resize(static_cast<std::size_t>(layout.TotalIndices(slot)));
     });
 
+    // Each piece must end where the count said it would: a piece that wrote less leaves
+    // zeroed triangles in the scene, one that wrote more has overwritten its neighbour's.
+    std::atomic<bool> filledAsCounted = true;
     const std::vector<MergePiece>& pieces = layout.Pieces();
     tbb::parallel_for(std::size_t(0), pieces.size(), [&](std::size_t p) {
         const MergePiece& piece = pieces[p];
         const SkpMaterialInfo& record = *records[piece.slot];
         if (record.geometry == nullptr) return;
-        int vertexOffset = static_cast<int>(piece.vertexStart);
-        int indexOffset = static_cast<int>(piece.indexStart);
+        int64_t vertexOffset = piece.vertexStart;
+        int64_t indexOffset = piece.indexStart;
         ForEachRunPart(visits, piece,
                        [&](const SkpVisit& visit, const SkpFacePlan::Run&, std::size_t begin,
                            std::size_t end) {
                            for (std::size_t s = begin; s != end; ++s) {
                                const SkpPlannedSide side = visit.plan->sides[s];
                                SkpLeafNode leaf(side.face(), &visit.placement, side.backSide());
-                               AddFaceToGeometry(record.geometry, &leaf, vertexOffset, indexOffset,
-                                                 record.sScale, record.tScale);
+                               AddFaceToGeometry(
+                                   record.geometry, &leaf, static_cast<int>(vertexOffset),
+                                   static_cast<int>(indexOffset), record.sScale, record.tScale);
                                vertexOffset += side.face()->numVertices;
                                indexOffset += side.face()->numIndices;
                            }
                        });
+        if (vertexOffset != piece.vertexStart + piece.vertices ||
+            indexOffset != piece.indexStart + piece.indices) {
+            filledAsCounted = false;
+        }
     });
+    if (!filledAsCounted) {
+        throw LoadFailure(u"Error: A geometry was not filled to the size counted for it.");
+    }
 }
 
 }  // namespace Importing

@@ -54,7 +54,7 @@ void MergeLayout::Cut(const VisitList& visits, std::size_t slotCount) {
                 left -= take;
                 gathering.piece.endVisit = v;
                 gathering.piece.endSide = side;
-                pieces.push_back(gathering.piece);
+                pieces_.push_back(gathering.piece);
                 gathering = OpenPiece{true, 0, MergePiece{run.slot, v, side, v, side}};
             }
             gathering.taken += left;
@@ -66,15 +66,15 @@ void MergeLayout::Cut(const VisitList& visits, std::size_t slotCount) {
         if (!gathering.open || gathering.taken == 0) continue;
         gathering.piece.endVisit = visits.size();
         gathering.piece.endSide = 0;
-        pieces.push_back(gathering.piece);
+        pieces_.push_back(gathering.piece);
     }
 }
 
 // What each piece writes. Whole runs come counted with their plan; only the runs that a cut
 // splits are counted side by side.
 void MergeLayout::Count(const VisitList& visits) {
-    tbb::parallel_for(std::size_t(0), pieces.size(), [&](std::size_t p) {
-        MergePiece& piece = pieces[p];
+    tbb::parallel_for(std::size_t(0), pieces_.size(), [&](std::size_t p) {
+        MergePiece& piece = pieces_[p];
         ForEachRunPart(visits, piece,
                        [&](const SkpVisit& visit, const SkpFacePlan::Run& run, std::size_t begin,
                            std::size_t end) {
@@ -94,11 +94,11 @@ void MergeLayout::Count(const VisitList& visits) {
 
 // A slot's pieces were cut in the visits' order: each starts where the previous one ended.
 void MergeLayout::Accumulate() {
-    for (MergePiece& piece : pieces) {
-        piece.vertexStart = totalVertices[piece.slot];
-        piece.indexStart = totalIndices[piece.slot];
-        totalVertices[piece.slot] += piece.vertices;
-        totalIndices[piece.slot] += piece.indices;
+    for (MergePiece& piece : pieces_) {
+        piece.vertexStart = totalVertices_[piece.slot];
+        piece.indexStart = totalIndices_[piece.slot];
+        totalVertices_[piece.slot] += piece.vertices;
+        totalIndices_[piece.slot] += piece.indices;
     }
 }
 

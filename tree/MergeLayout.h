@@ -53,17 +53,17 @@ class MergeLayout {
 public:
     MergeLayout(const VisitList& visits, std::size_t slotCount);
 
-    const std::vector<MergePiece>& Pieces() const { return pieces; }
-    int64_t TotalVertices(std::size_t slot) const { return totalVertices[slot]; }
-    int64_t TotalIndices(std::size_t slot) const { return totalIndices[slot]; }
+    const std::vector<MergePiece>& Pieces() const { return pieces_; }
+    int64_t TotalVertices(std::size_t slot) const { return totalVertices_[slot]; }
+    int64_t TotalIndices(std::size_t slot) const { return totalIndices_[slot]; }
 
 private:
     void Cut(const VisitList& visits, std::size_t slotCount);
     void Count(const VisitList& visits);
     void Accumulate();
 
-    std::vector<MergePiece> pieces;
-    std::vector<int64_t> totalVertices, totalIndices;  // per slot
+    std::vector<MergePiece> pieces_;
+    std::vector<int64_t> totalVertices_, totalIndices_;  // per slot
 };
 
 }  // namespace Importing

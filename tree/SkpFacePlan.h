@@ -22,12 +22,12 @@ struct SkpFaceSides {
 class SkpPlannedSide {
 public:
     SkpPlannedSide(SkpFaceInfo* face, bool backSide)
-        : bits(reinterpret_cast<std::uintptr_t>(face) | (backSide ? 1u : 0u)) {}
-    SkpFaceInfo* face() const { return reinterpret_cast<SkpFaceInfo*>(bits & ~std::uintptr_t(1)); }
-    bool backSide() const { return (bits & 1u) != 0; }
+        : bits_(reinterpret_cast<std::uintptr_t>(face) | (backSide ? 1u : 0u)) {}
+    SkpFaceInfo* face() const { return reinterpret_cast<SkpFaceInfo*>(bits_ & ~std::uintptr_t(1)); }
+    bool backSide() const { return (bits_ & 1u) != 0; }
 
 private:
-    std::uintptr_t bits;
+    std::uintptr_t bits_;
 };
 
 // What every visit of one collection places, for one inherited material and top-level flag: the

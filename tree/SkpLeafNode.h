@@ -32,14 +32,14 @@ public:
           placementAndSide(reinterpret_cast<std::uintptr_t>(placement) | (backSide ? 1u : 0u)) {}
 
     const SkpPlacement* placement() const {
-        return reinterpret_cast<const SkpPlacement*>(placementAndSide & ~std::uintptr_t(1));
+        return reinterpret_cast<const SkpPlacement*>(placementAndSide_ & ~std::uintptr_t(1));
     }
-    bool backSide() const { return (placementAndSide & 1u) != 0; }
+    bool backSide() const { return (placementAndSide_ & 1u) != 0; }
 
     SkpFaceInfo* faceInfo = nullptr;  // not owned: the face table's record
 
 private:
-    std::uintptr_t placementAndSide = 0;  // not owned
+    std::uintptr_t placementAndSide_ = 0;  // not owned
 };
 
 static_assert(alignof(SkpPlacement) >= 2, "the side needs the placement's lowest address bit");

@@ -16,12 +16,12 @@ uint64_t VisitLayout::ChildSlot(uint64_t first, Kind kind, std::size_t i) const 
 }
 
 const VisitLayout* VisitLayouts::Find(SUEntitiesRef entities, bool topLevel) const {
-    const auto found = layouts.find(Key{entities.ptr, topLevel});
-    return found != layouts.end() ? &found->second : nullptr;
+    const auto found = layouts_.find(Key{entities.ptr, topLevel});
+    return found != layouts_.end() ? &found->second : nullptr;
 }
 
 VisitLayout& VisitLayouts::Add(SUEntitiesRef entities, bool topLevel, VisitLayout layout) {
-    return layouts.insert_or_assign(Key{entities.ptr, topLevel}, std::move(layout)).first->second;
+    return layouts_.insert_or_assign(Key{entities.ptr, topLevel}, std::move(layout)).first->second;
 }
 
 namespace {

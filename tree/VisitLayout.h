@@ -37,8 +37,8 @@ class VisitLayouts {
 public:
     const VisitLayout* Find(SUEntitiesRef entities, bool topLevel) const;
     VisitLayout& Add(SUEntitiesRef entities, bool topLevel, VisitLayout layout);
-    bool empty() const { return layouts.empty(); }
-    void Clear() { layouts.clear(); }
+    bool empty() const { return layouts_.empty(); }
+    void Clear() { layouts_.clear(); }
 
 private:
     struct Key {
@@ -51,7 +51,7 @@ private:
             return std::hash<void*>()(key.entities) * 2 + (key.topLevel ? 1 : 0);
         }
     };
-    std::unordered_map<Key, VisitLayout, KeyHash> layouts;
+    std::unordered_map<Key, VisitLayout, KeyHash> layouts_;
 };
 
 // Hands a visit's first slot from the walk's loop to the collection's `TreeAddEntities`, whose
@@ -59,20 +59,20 @@ private:
 // taken at the start of the callee, with no task switch in between.
 class VisitSlotHandOver {
 public:
-    explicit VisitSlotHandOver(uint64_t slot) { next = slot; }
-    ~VisitSlotHandOver() { next = VisitLayout::kNoSlot; }
+    explicit VisitSlotHandOver(uint64_t slot) { next_ = slot; }
+    ~VisitSlotHandOver() { next_ = VisitLayout::kNoSlot; }
     VisitSlotHandOver(const VisitSlotHandOver&) = delete;
     VisitSlotHandOver& operator=(const VisitSlotHandOver&) = delete;
 
     // The slot handed over to this call, or kNoSlot when the caller is not the prepared walk.
     static uint64_t Take() {
-        const uint64_t slot = next;
-        next = VisitLayout::kNoSlot;
+        const uint64_t slot = next_;
+        next_ = VisitLayout::kNoSlot;
         return slot;
     }
 
 private:
-    static inline thread_local uint64_t next = VisitLayout::kNoSlot;
+    static inline thread_local uint64_t next_ = VisitLayout::kNoSlot;
 };
 
 }  // namespace Importing

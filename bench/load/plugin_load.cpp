@@ -8,7 +8,7 @@
 #include <load_phases.h>
 #include <oneapi/tbb/task_arena.h>
 #include <plugin_library.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <chrono>
 #include <memory>

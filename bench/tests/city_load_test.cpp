@@ -1,13 +1,13 @@
 // The measurements on a small generated city: what the plug-in, Assimp and the SketchUp library
 // report must describe the same model, and bench_load must fail loudly when they do not.
-#include <CityModel.h>
-#include <ModelGltf.h>
+#include <city_model.h>
 #include <gtest/gtest.h>
 #include <load/assimp_load.h>
 #include <load/child.h>
 #include <load/model_memory.h>
 #include <load/plugin_load.h>
 #include <load/triangle_check.h>
+#include <model_gltf.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // String objects: UTF-16 text owned by the caller.
 #include <SketchUpAPI/unicodestring.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <cstring>
 

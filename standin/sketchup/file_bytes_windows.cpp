@@ -3,8 +3,8 @@
 // is read, as the POSIX version refuses it.
 #if defined(_WIN32)
 
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 #include <windows.h>
 
 #include <algorithm>

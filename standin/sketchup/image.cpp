@@ -1,6 +1,6 @@
 #include "image.h"
 
-#include <skptext/FilePath.h>
+#include <skptext/file_path.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 

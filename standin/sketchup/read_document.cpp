@@ -2,7 +2,7 @@
 // the parts are read.
 #include "read_document.h"
 
-#include <skptext/FilePath.h>
+#include <skptext/file_path.h>
 
 #include <limits>
 

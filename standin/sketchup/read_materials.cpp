@@ -1,5 +1,5 @@
 // Materials, their textures and attribute dictionaries.
-#include <skptext/FilePath.h>
+#include <skptext/file_path.h>
 
 #include <cstdint>
 #include <limits>

@@ -2,9 +2,9 @@
 // exists, then MoveFileExW over the name; the UTF-8 path goes to the wide calls.
 #if defined(_WIN32)
 
-#include <skptext/FilePath.h>
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/file_path.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 #include <windows.h>
 
 #include <algorithm>

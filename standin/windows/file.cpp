@@ -3,7 +3,7 @@
 // ever a valid handle.
 
 #include <fcntl.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 // GetTempPathW: $TMPDIR, else /tmp/.
 
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 #include <windows.h>
 
 #include <cstdlib>

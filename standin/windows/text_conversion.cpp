@@ -1,6 +1,6 @@
 // WideCharToMultiByte and MultiByteToWideChar for UTF-8. CP_ACP is UTF-8 on this platform.
 
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 #include <windows.h>
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "wide_format.h"
 
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <charconv>
 #include <cmath>

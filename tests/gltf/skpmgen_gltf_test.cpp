@@ -9,8 +9,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "ModelGltf.h"
 #include "gltf_read.h"
+#include "model_gltf.h"
 
 using namespace gltftest;
 

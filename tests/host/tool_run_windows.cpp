@@ -3,8 +3,8 @@
 // the child is terminated.
 #if defined(_WIN32)
 
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 #include <windows.h>
 
 #include <fstream>

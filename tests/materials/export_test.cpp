@@ -14,7 +14,7 @@
 
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
-#include "TestSupport.h"
+#include "test_support.h"
 
 namespace materials_test {
 extern std::atomic<size_t> failingSize;  // see failing_allocation.cpp

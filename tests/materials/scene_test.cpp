@@ -1,7 +1,7 @@
 #include <Importing/SceneContainer.h>
 
 #include "SkpMaterialTable.h"
-#include "TestSupport.h"
+#include "test_support.h"
 
 using namespace Importing;
 using namespace materials_test;

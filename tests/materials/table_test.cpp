@@ -1,5 +1,5 @@
 #include "SkpMaterialTable.h"
-#include "TestSupport.h"
+#include "test_support.h"
 
 using namespace Importing;
 using namespace materials_test;

@@ -5,14 +5,14 @@
 #include <Importing/SceneJson.h>
 #include <gtest/gtest.h>
 #include <skpm/document_error.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 #include "reliability_support.h"
 #include "test_platform.h"
 

@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 #include "reliability_support.h"
 #include "test_platform.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 #include "test_platform.h"
 
 namespace reliability {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "ReaderProbe.h"
 #include "host_channel.h"
 #include "plugin_library.h"
+#include "reader_probe.h"
 #include "reliability_support.h"
 #include "test_platform.h"
 

@@ -11,7 +11,7 @@
 
 #include <fstream>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 #include "reliability_support.h"
 #include "test_platform.h"
 

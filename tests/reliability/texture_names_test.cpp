@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "MaterialText.h"
-#include "ReaderProbe.h"
-#include "SceneQueries.h"
 #include "TextureFileName.h"
+#include "reader_probe.h"
 #include "reliability_support.h"
+#include "scene_queries.h"
 #include "test_platform.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "test_platform.h"
 
-#include <skptext/FilePath.h>
-#include <skptext/Utf.h>
-#include <skptext/Wide.h>
+#include <skptext/file_path.h>
+#include <skptext/utf.h>
+#include <skptext/wide.h>
 
 #if defined(_WIN32)
 #include <process.h>

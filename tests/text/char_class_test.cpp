@@ -1,7 +1,7 @@
 // Classification and case mapping by Unicode's data, the same on every platform and in every
 // locale.
 #include <gtest/gtest.h>
-#include <skptext/CharClass.h>
+#include <skptext/char_class.h>
 
 #if !defined(_WIN32)
 #include <locale.h>

@@ -1,7 +1,7 @@
 // Files named by UTF-8 text: every name survives on both platforms, and bytes are written and read
 // back exactly as they are.
 #include <gtest/gtest.h>
-#include <skptext/FilePath.h>
+#include <skptext/file_path.h>
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // UTF-16 <-> UTF-8 of the text module, and on Windows the system's own conversion beside it.
 #include <gtest/gtest.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "gltf_file.h"
 
-#include <skptext/FilePath.h>
+#include <skptext/file_path.h>
 
 #include <algorithm>
 #include <cctype>

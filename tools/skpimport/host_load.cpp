@@ -2,7 +2,7 @@
 
 #include <cxxabi.h>
 #include <oneapi/tbb/task_arena.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <chrono>
 #include <cstdlib>

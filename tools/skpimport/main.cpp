@@ -6,9 +6,9 @@
 #include <Importing/SceneJson.h>
 #include <gltf_file.h>
 #include <scene_gltf.h>
-#include <skptext/FilePath.h>
-#include <skptext/ProgramText.h>
-#include <skptext/Utf.h>
+#include <skptext/file_path.h>
+#include <skptext/program_text.h>
+#include <skptext/utf.h>
 
 #include <fstream>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "summary.h"
 
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // Exit status: 0 valid, 1 refused (the reason on stderr), 2 usage error.
 #include <SketchUpAPI/sketchup.h>
 #include <skpm/document_error.h>
-#include <skptext/ProgramText.h>
+#include <skptext/program_text.h>
 
 #include <iostream>
 #include <string>

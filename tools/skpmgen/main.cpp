@@ -7,8 +7,8 @@
 #include <iostream>
 #include <string>
 
-#include "CityModel.h"
-#include "ModelGltf.h"
+#include "city_model.h"
+#include "model_gltf.h"
 
 namespace {
 

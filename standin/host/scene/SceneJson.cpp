@@ -1,7 +1,7 @@
 #include "Importing/SceneJson.h"
 
-#include <skptext/FilePath.h>
-#include <skptext/Utf.h>
+#include <skptext/file_path.h>
+#include <skptext/utf.h>
 
 #include <algorithm>
 #include <filesystem>

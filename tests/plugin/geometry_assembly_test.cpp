@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 
 namespace Importing::testing {
 namespace {

@@ -21,6 +21,7 @@ public:
     using SkpReader::doubleSided;
     using SkpReader::faceInfos;
     using SkpReader::FreeLeafRecords;
+    using SkpReader::geometryLimit;
     using SkpReader::GetTransform;
     using SkpReader::InitMaterialsByLayerOption;
     using SkpReader::InitModel;

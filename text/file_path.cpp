@@ -1,7 +1,7 @@
-#include "skptext/FilePath.h"
+#include "skptext/file_path.h"
 
-#include "skptext/Utf.h"
-#include "skptext/Wide.h"
+#include "skptext/utf.h"
+#include "skptext/wide.h"
 
 namespace skptext {
 

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <skpm/document_error.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <fstream>
 #include <stdexcept>
 
-#include "ReaderProbe.h"
-#include "SceneQueries.h"
+#include "reader_probe.h"
+#include "scene_queries.h"
 
 namespace Importing::testing {
 namespace {
@@ -69,6 +71,57 @@ TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
     EXPECT_EQ(scene.finishCalls[1].name, "FinishStep1");
     EXPECT_EQ(scene.finishCalls[2].name, "FinishStep2");
     ExpectNothingHeld();
+}
+
+// One geometry's offsets are 32-bit: a material that needs more is reported in one line, not as
+// running out of memory. The limit is lowered to the square's own counts to try both sides of it.
+TEST_F(LoadPipeline, GeometryPastTheLimitIsReportedInOneLine) {
+    const auto path = folder.Write("square.skpm", Document({{"faces", {Square()}}}));
+    ASSERT_EQ(Load(path), 0);
+    ASSERT_EQ(scene.geometryLibrary.size(), 1u);
+    const int64_t vertices = static_cast<int64_t>(scene.geometryLibrary[0].vertices.size());
+    const int64_t indices = static_cast<int64_t>(scene.geometryLibrary[0].indices.size());
+    ASSERT_GT(vertices, 0);
+
+    reader.geometryLimit = std::max(vertices, indices);
+    EXPECT_EQ(Load(path), 0);
+    EXPECT_EQ(reader.GetRaport(), u"");
+
+    reader.geometryLimit = std::max(vertices, indices) - 1;
+    EXPECT_EQ(Load(path), -1);
+    EXPECT_EQ(
+        reader.GetRaport(),
+        Wide("Error: Material \"Default material\" needs " + std::to_string(vertices) +
+             " vertices and " + std::to_string(indices) + " indices; one geometry holds at most " +
+             std::to_string(reader.geometryLimit) + " of each.\n"));
+    ExpectNothingHeld();
+}
+
+// A reader whose face record changes between the walk and the merge, as a fault would make it:
+// the merge then writes less than it counted, and must say so rather than hand over a geometry
+// with zeroed triangles.
+class RecordShrinkingReader : public ReaderProbe {
+protected:
+    void MergeGeometries() override {
+        for (auto& entry : faceInfos) {
+            if (entry.second.numIndices >= 3) {
+                entry.second.numIndices -= 3;
+                break;
+            }
+        }
+        SkpReader::MergeGeometries();
+    }
+};
+
+TEST_F(LoadPipeline, GeometryNotFilledAsCountedFailsTheLoad) {
+    RecordShrinkingReader shrinking;
+    const auto path = folder.Write("square.skpm", Document({{"faces", {Square()}}}));
+    EXPECT_EQ(shrinking.LoadFromFile(scene, Wide(path), u"", false), -1);
+    EXPECT_EQ(shrinking.GetRaport(),
+              u"Error: A geometry was not filled to the size counted for it.\n");
+    EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore);
+    EXPECT_FALSE(shrinking.materials.IsTextureWorkerRunning());
+    EXPECT_TRUE(shrinking.faceInfos.empty());
 }
 
 TEST_F(LoadPipeline, MissingVersionReadsAsZeros) {

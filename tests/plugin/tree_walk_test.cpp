@@ -4,7 +4,7 @@
 #include <cmath>
 #include <set>
 
-#include "SceneQueries.h"
+#include "scene_queries.h"
 
 namespace Importing::testing {
 namespace {

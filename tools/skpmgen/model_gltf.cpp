@@ -1,4 +1,4 @@
-#include "ModelGltf.h"
+#include "model_gltf.h"
 
 #include <gltf_file.h>
 
@@ -6,8 +6,8 @@
 #include <map>
 #include <utility>
 
-#include "DefinitionMeshes.h"
-#include "SuHandles.h"
+#include "definition_meshes.h"
+#include "su_handles.h"
 
 namespace skpmgen {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 
 namespace Importing::testing {
 

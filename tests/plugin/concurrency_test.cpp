@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "SceneQueries.h"
+#include "scene_queries.h"
 
 namespace Importing::testing {
 namespace {

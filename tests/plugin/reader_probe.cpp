@@ -1,7 +1,7 @@
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 
 #include <gtest/gtest.h>
-#include <skptext/Utf.h>
+#include <skptext/utf.h>
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "skptext/Utf.h"
+#include "skptext/utf.h"
 
 #include <cstdint>
 

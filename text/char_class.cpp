@@ -1,4 +1,4 @@
-#include "skptext/CharClass.h"
+#include "skptext/char_class.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -25,7 +25,7 @@
 #include <string>
 #include <thread>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 
 namespace {
 

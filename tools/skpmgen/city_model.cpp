@@ -1,4 +1,4 @@
-#include "CityModel.h"
+#include "city_model.h"
 
 #include <algorithm>
 #include <random>

@@ -1,4 +1,4 @@
-#include "skptext/ProgramText.h"
+#include "skptext/program_text.h"
 
 #if defined(_WIN32)
 // windows.h first: shellapi.h builds on it.
@@ -10,8 +10,8 @@
 #include <io.h>
 #include <stdio.h>
 
-#include "skptext/Utf.h"
-#include "skptext/Wide.h"
+#include "skptext/utf.h"
+#include "skptext/wide.h"
 #endif
 
 namespace skptext {

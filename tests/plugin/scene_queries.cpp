@@ -1,4 +1,4 @@
-#include "SceneQueries.h"
+#include "scene_queries.h"
 
 #include <gtest/gtest.h>
 #include <skpm/document_error.h>

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 
 namespace Importing::testing {
 namespace {

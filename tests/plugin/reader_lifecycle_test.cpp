@@ -5,7 +5,7 @@
 #include <string>
 
 #include "PathText.h"
-#include "ReaderProbe.h"
+#include "reader_probe.h"
 #include "test_platform.h"
 
 namespace Importing::testing {

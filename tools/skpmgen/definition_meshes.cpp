@@ -1,10 +1,10 @@
-#include "DefinitionMeshes.h"
+#include "definition_meshes.h"
 
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "SuHandles.h"
+#include "su_handles.h"
 
 namespace skpmgen {
 namespace {
