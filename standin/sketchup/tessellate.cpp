@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <numbers>
 
 namespace skpm {
@@ -192,29 +193,54 @@ struct TessDeleter {
 };
 using TessPtr = std::unique_ptr<GLUtesselator, TessDeleter>;
 
-// One tessellator per thread, made on first use; GLU tessellators share no state.
-thread_local TessPtr tThreadTess;
-
-GLUtesselator* ThreadTessellator() {
-    if (!tThreadTess) {
-        tThreadTess.reset(gluNewTess());
-        GLUtesselator* tess = tThreadTess.get();
-        if (!tess) return nullptr;
-        gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<GluCallback>(&OnBegin));
-        gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<GluCallback>(&OnVertex));
-        gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<GluCallback>(&OnEdgeFlag));
-        gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<GluCallback>(&OnCombine));
-        gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<GluCallback>(&OnError));
-        // Odd winding: a hole given counter-clockwise is still a hole.
-        gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_ODD);
-    }
-    return tThreadTess.get();
+TessPtr NewTessellator() {
+    TessPtr tess(gluNewTess());
+    if (!tess) return tess;
+    gluTessCallback(tess.get(), GLU_TESS_BEGIN_DATA, reinterpret_cast<GluCallback>(&OnBegin));
+    gluTessCallback(tess.get(), GLU_TESS_VERTEX_DATA, reinterpret_cast<GluCallback>(&OnVertex));
+    gluTessCallback(tess.get(), GLU_TESS_EDGE_FLAG_DATA,
+                    reinterpret_cast<GluCallback>(&OnEdgeFlag));
+    gluTessCallback(tess.get(), GLU_TESS_COMBINE_DATA, reinterpret_cast<GluCallback>(&OnCombine));
+    gluTessCallback(tess.get(), GLU_TESS_ERROR_DATA, reinterpret_cast<GluCallback>(&OnError));
+    // Odd winding: a hole given counter-clockwise is still a hole.
+    gluTessProperty(tess.get(), GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_ODD);
+    return tess;
 }
+
+// Tessellators lent one to a face and given back after it: GLU tessellators share no state, so
+// as many exist as faces were ever tessellated at one moment. Not one per thread: a thread-local
+// tessellator is deleted as its thread ends, and in a DLL built with MinGW-w64 that deletion ran
+// where GLU found the tessellator in no state it knew, and spun there for ever.
+class TessellatorPool {
+public:
+    TessPtr Lend() {
+        {
+            const std::lock_guard lock(mutex_);
+            if (!idle_.empty()) {
+                TessPtr tess = std::move(idle_.back());
+                idle_.pop_back();
+                return tess;
+            }
+        }
+        return NewTessellator();
+    }
+    void GiveBack(TessPtr tess) {
+        const std::lock_guard lock(mutex_);
+        idle_.push_back(std::move(tess));  // may throw: the tessellator is then deleted
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<TessPtr> idle_;
+};
+
+TessellatorPool gTessellators;
 
 bool GluTriangulate(const std::vector<const std::vector<Vec3>*>& loops, Vec3 normal,
                     size_t expectedTriangles, std::vector<uint32_t>& triangles,
                     std::string& reason) {
-    GLUtesselator* tess = ThreadTessellator();
+    TessPtr lent = gTessellators.Lend();
+    GLUtesselator* tess = lent.get();
     if (!tess) {
         reason = "out of memory for the tessellator";
         return false;
@@ -233,7 +259,8 @@ bool GluTriangulate(const std::vector<const std::vector<Vec3>*>& loops, Vec3 nor
         gluTessEndContour(tess);
     }
     gluTessEndPolygon(tess);
-    if (output.failed) tThreadTess.reset();  // start the next face on a fresh tessellator
+    // A tessellator that failed is not lent again: the next face starts on a fresh one.
+    if (!output.failed) gTessellators.GiveBack(std::move(lent));
     if (output.combined) {
         reason = "loops cross or touch each other";
         return false;
