@@ -10,7 +10,7 @@ namespace Importing {
 // the load finds it, turned into the report line by LoadFromFile alone.
 class LoadFailure : public std::exception {
 public:
-    explicit LoadFailure(std::u16string reportLine) : line(std::move(reportLine)) {}
+    explicit LoadFailure(std::u16string reportLine) : line_(std::move(reportLine)) {}
     const char* what() const noexcept override { return "load failed"; }
     // The line the host reads from GetRaport, without its line end.
     const std::u16string& ReportLine() const { return line_; }

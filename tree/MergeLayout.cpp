@@ -22,7 +22,7 @@ struct OpenPiece {
 }  // namespace
 
 MergeLayout::MergeLayout(const VisitList& visits, std::size_t slotCount)
-    : totalVertices(slotCount, 0), totalIndices(slotCount, 0) {
+    : totalVertices_(slotCount, 0), totalIndices_(slotCount, 0) {
     Cut(visits, slotCount);
     Count(visits);
     Accumulate();

@@ -29,7 +29,7 @@ public:
     SkpLeafNode() = default;
     SkpLeafNode(SkpFaceInfo* face, const SkpPlacement* placement, bool backSide)
         : faceInfo(face),
-          placementAndSide(reinterpret_cast<std::uintptr_t>(placement) | (backSide ? 1u : 0u)) {}
+          placementAndSide_(reinterpret_cast<std::uintptr_t>(placement) | (backSide ? 1u : 0u)) {}
 
     const SkpPlacement* placement() const {
         return reinterpret_cast<const SkpPlacement*>(placementAndSide_ & ~std::uintptr_t(1));

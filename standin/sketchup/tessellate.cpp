@@ -4,6 +4,7 @@
 #include <windows.h>  // Windows' GL headers build on it
 #endif
 #include <GL/glu.h>
+#include <oneapi/tbb/concurrent_queue.h>
 
 // Mesa names the callbacks' calling convention GLAPIENTRY, Windows' glu32 CALLBACK.
 #if !defined(GLAPIENTRY)
@@ -15,7 +16,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <numbers>
 
 namespace skpm {
@@ -210,28 +210,19 @@ TessPtr NewTessellator() {
 // Tessellators lent one to a face and given back after it: GLU tessellators share no state, so
 // as many exist as faces were ever tessellated at one moment. Not one per thread: a thread-local
 // tessellator is deleted as its thread ends, and in a DLL built with MinGW-w64 that deletion ran
-// where GLU found the tessellator in no state it knew, and spun there for ever.
+// where GLU found the tessellator in no state it knew, and spun there for ever. What is idle at
+// the end is deleted with the library.
 class TessellatorPool {
 public:
     TessPtr Lend() {
-        {
-            const std::lock_guard lock(mutex_);
-            if (!idle_.empty()) {
-                TessPtr tess = std::move(idle_.back());
-                idle_.pop_back();
-                return tess;
-            }
-        }
+        TessPtr tess;
+        if (idle_.try_pop(tess)) return tess;
         return NewTessellator();
     }
-    void GiveBack(TessPtr tess) {
-        const std::lock_guard lock(mutex_);
-        idle_.push_back(std::move(tess));  // may throw: the tessellator is then deleted
-    }
+    void GiveBack(TessPtr tess) { idle_.push(std::move(tess)); }
 
 private:
-    std::mutex mutex_;
-    std::vector<TessPtr> idle_;
+    tbb::concurrent_queue<TessPtr> idle_;
 };
 
 TessellatorPool gTessellators;
