@@ -27,48 +27,38 @@ std::u16string ToUtf16(std::string_view text) {
     return out;
 }
 
-TEST(TextConversion, EncodesDecodesAndReplacesWhatIsIllFormed) {
-    enum Direction { kBoth, kToUtf8Only, kToUtf16Only };
-    struct Case {
-        std::u16string wide;
-        std::string utf8;
-        Direction direction;
-    };
-    const std::u16string r = u"\uFFFD";
-    const Case cases[] = {
-        {u"abc", "abc", kBoth},
-        {u"\u00E9", "\xC3\xA9", kBoth},
-        {u"\u20AC", "\xE2\x82\xAC", kBoth},
-        {u"\uFFFF", "\xEF\xBF\xBF", kBoth},
-        {{char16_t(0xD83D), char16_t(0xDE00)}, "\xF0\x9F\x98\x80", kBoth},  // U+1F600, a pair
-        {u"\U0010FFFF", "\xF4\x8F\xBF\xBF", kBoth},
-        // Unpaired surrogates become U+FFFD.
-        {{u'a', char16_t(0xDC00), u'b'},
-         "a\xEF\xBF\xBD"
-         "b",
-         kToUtf8Only},
-        {{u'a', char16_t(0xD83D)}, "a\xEF\xBF\xBD", kToUtf8Only},
-        {{char16_t(0xD83D), u'x'}, "\xEF\xBF\xBDx", kToUtf8Only},
-        {{char16_t(0xDE00), char16_t(0xD83D)}, "\xEF\xBF\xBD\xEF\xBF\xBD", kToUtf8Only},
-        // Ill-formed UTF-8: one U+FFFD per maximal bad subsequence.
-        {u"a" + r + u"z", "a\x80z", kToUtf16Only},          // stray continuation byte
-        {r + r, "\xC0\xAF", kToUtf16Only},                  // overlong '/': C0 is never a lead
-        {r + r + r, "\xE0\x80\xAF", kToUtf16Only},          // overlong three-byte form
-        {r + r + r, "\xED\xA0\x80", kToUtf16Only},          // an encoded surrogate
-        {r + r + r + r, "\xF4\x90\x80\x80", kToUtf16Only},  // above U+10FFFF
-        {r + u"z", "\xE2\x82z", kToUtf16Only},              // truncated
-        {u"x" + r, "x\xF0\x9F\x98", kToUtf16Only},          // truncated at the end
-        {r, "\xFF", kToUtf16Only},
-    };
-    for (const Case& c : cases) {
-        const std::string label = testing::PrintToString(c.utf8);
-        if (c.direction != kToUtf16Only) {
-            EXPECT_EQ(ToUtf8(c.wide), c.utf8) << label;
-        }
-        if (c.direction != kToUtf8Only) {
-            EXPECT_EQ(ToUtf16(c.utf8), c.wide) << label;
-        }
-    }
+// The conversion itself is the text module's (tested there); these are the calls' own rules.
+TEST(TextConversion, MeasuresThenFillsAndReplacesWhatIsIllFormed) {
+    EXPECT_EQ(ToUtf8(std::u16string{char16_t(0xD83D), char16_t(0xDE00)}), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(ToUtf16("\xF0\x9F\x98\x80"), std::u16string({char16_t(0xD83D), char16_t(0xDE00)}));
+    EXPECT_EQ(ToUtf8(std::u16string{u'a', char16_t(0xDC00)}), "a\xEF\xBF\xBD");
+    EXPECT_EQ(ToUtf16("a\x80"), u"a\uFFFD");
+    // -1 counts the terminating NUL, which is converted too.
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "ab", -1, nullptr, 0), 3);
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"ab", -1, nullptr, 0, nullptr, nullptr), 3);
+}
+
+TEST(TextConversion, RefusalsSetTheLastError) {
+    char16_t wide[2];
+    char narrow[2];
+    SetLastError(0);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "abc", 3, wide, 2), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"abc", 3, narrow, 2, nullptr, nullptr), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\x80", 2, nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+    const char16_t unpaired[] = {u'a', char16_t(0xDC00)};
+    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, unpaired, 2, nullptr, 0, nullptr,
+                                  nullptr),
+              0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+    EXPECT_EQ(MultiByteToWideChar(1252, 0, "a", 1, nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0x100, "a", 1, nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "a", 0, nullptr, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 }  // namespace
