@@ -222,7 +222,9 @@ public:
     void GiveBack(TessPtr tess) { idle_.push(std::move(tess)); }
 
 private:
-    tbb::concurrent_queue<TessPtr> idle_;
+    // Its pages come from the C++ heap, not oneTBB's own allocator, so that a leak checker that
+    // runs between loads (libFuzzer's) sees the idle tessellators it holds.
+    tbb::concurrent_queue<TessPtr, std::allocator<TessPtr>> idle_;
 };
 
 TessellatorPool gTessellators;
