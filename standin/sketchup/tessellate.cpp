@@ -4,7 +4,6 @@
 #include <windows.h>  // Windows' GL headers build on it
 #endif
 #include <GL/glu.h>
-#include <oneapi/tbb/concurrent_queue.h>
 
 // Mesa names the callbacks' calling convention GLAPIENTRY, Windows' glu32 CALLBACK.
 #if !defined(GLAPIENTRY)
@@ -193,6 +192,10 @@ struct TessDeleter {
 };
 using TessPtr = std::unique_ptr<GLUtesselator, TessDeleter>;
 
+// A tessellator of its own for each face: GLU tessellators share no state, making one is small
+// beside the tessellation, and none outlives its face. Not one per thread: a thread-local
+// tessellator is deleted as its thread ends, and in a DLL built with MinGW-w64 that deletion ran
+// where GLU found the tessellator in no state it knew, and spun there for ever.
 TessPtr NewTessellator() {
     TessPtr tess(gluNewTess());
     if (!tess) return tess;
@@ -207,33 +210,11 @@ TessPtr NewTessellator() {
     return tess;
 }
 
-// Tessellators lent one to a face and given back after it: GLU tessellators share no state, so
-// as many exist as faces were ever tessellated at one moment. Not one per thread: a thread-local
-// tessellator is deleted as its thread ends, and in a DLL built with MinGW-w64 that deletion ran
-// where GLU found the tessellator in no state it knew, and spun there for ever. What is idle at
-// the end is deleted with the library.
-class TessellatorPool {
-public:
-    TessPtr Lend() {
-        TessPtr tess;
-        if (idle_.try_pop(tess)) return tess;
-        return NewTessellator();
-    }
-    void GiveBack(TessPtr tess) { idle_.push(std::move(tess)); }
-
-private:
-    // Its pages come from the C++ heap, not oneTBB's own allocator, so that a leak checker that
-    // runs between loads (libFuzzer's) sees the idle tessellators it holds.
-    tbb::concurrent_queue<TessPtr, std::allocator<TessPtr>> idle_;
-};
-
-TessellatorPool gTessellators;
-
 bool GluTriangulate(const std::vector<const std::vector<Vec3>*>& loops, Vec3 normal,
                     size_t expectedTriangles, std::vector<uint32_t>& triangles,
                     std::string& reason) {
-    TessPtr lent = gTessellators.Lend();
-    GLUtesselator* tess = lent.get();
+    const TessPtr owned = NewTessellator();
+    GLUtesselator* tess = owned.get();
     if (!tess) {
         reason = "out of memory for the tessellator";
         return false;
@@ -252,8 +233,6 @@ bool GluTriangulate(const std::vector<const std::vector<Vec3>*>& loops, Vec3 nor
         gluTessEndContour(tess);
     }
     gluTessEndPolygon(tess);
-    // A tessellator that failed is not lent again: the next face starts on a fresh one.
-    if (!output.failed) gTessellators.GiveBack(std::move(lent));
     if (output.combined) {
         reason = "loops cross or touch each other";
         return false;
