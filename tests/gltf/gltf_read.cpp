@@ -89,13 +89,4 @@ int RunTool(const std::string& program, const std::vector<std::string>& argument
     return run.exitCode;
 }
 
-TempDir::TempDir()
-    : path_(testsupport::Utf8(
-          testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(), "gltf_test_"))) {}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(testsupport::PathOf(path_), ignored);
-}
-
 }  // namespace gltftest

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "tool_run.h"
 
 namespace {
@@ -119,7 +119,7 @@ protected:
         }
     }
 
-    TempDir dir_;
+    testsupport::TempFolder dir_;
     Side linux_ = {"Linux", SKPIMPORT_PATH, {}};
     Side windows_;
     size_t textures_ = 0;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "test_platform.h"
 #include "tool_run.h"
 
@@ -23,7 +23,7 @@ json ReadJson(const std::string& path) {
 }
 
 TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string jsonPath = dir.File("scene.json");
     const ToolRun run = RunTool(kTool, {"--scene-json", jsonPath, dir.File("missing.skpm")});
     EXPECT_EQ(run.exitCode, 1);
@@ -35,7 +35,7 @@ TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
 }
 
 TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string jsonPath = dir.File("scene.json");
     const ToolRun run =
         RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
@@ -65,7 +65,7 @@ TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
 }
 
 TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const ToolRun run =
         RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
                 {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});

@@ -15,7 +15,7 @@ ToolRun Skpinfo(const std::vector<std::string>& arguments) {
 
 // The JSON summary of a document, asserting that skpinfo succeeded.
 Json Summary(const Json& document) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return run.exitCode == 0 ? Json::parse(run.out) : Json();
@@ -74,7 +74,7 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
     document.erase("fail");
     const Json faceOnly = Summary(document)["faultLists"][1];
     EXPECT_EQ(faceOnly["hides"], Json({{"triangles", 1}, {"mesh vertices", 3}}));
-    TempDir dir;
+    testsupport::TempFolder dir;
     const ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
     EXPECT_THAT(text.out, testing::HasSubstr("all definitions and root: 6 faces, 18 triangles"));
     EXPECT_THAT(text.out,
@@ -85,7 +85,7 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
 }
 
 TEST(Skpinfo, ExitStatusSaysWhatWentWrong) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     Json document = RichDocument();
     document["layers"][1]["visible"] = 1;
     const ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
