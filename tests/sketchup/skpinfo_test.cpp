@@ -9,14 +9,14 @@ using namespace sutest;
 
 namespace {
 
-ToolRun Skpinfo(const std::vector<std::string>& arguments) {
-    return RunTool(SKPINFO_PATH, arguments);
+testsupport::ToolRun Skpinfo(const std::vector<std::string>& arguments) {
+    return testsupport::RunTool(SKPINFO_PATH, arguments);
 }
 
 // The JSON summary of a document, asserting that skpinfo succeeded.
 Json Summary(const Json& document) {
     testsupport::TempFolder dir;
-    const ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
+    const testsupport::ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return run.exitCode == 0 ? Json::parse(run.out) : Json();
 }
@@ -75,7 +75,7 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
     const Json faceOnly = Summary(document)["faultLists"][1];
     EXPECT_EQ(faceOnly["hides"], Json({{"triangles", 1}, {"mesh vertices", 3}}));
     testsupport::TempFolder dir;
-    const ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
+    const testsupport::ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
     EXPECT_THAT(text.out, testing::HasSubstr("all definitions and root: 6 faces, 18 triangles"));
     EXPECT_THAT(text.out,
                 testing::HasSubstr("  face 1 of the root entities: SUMeshHelperCreate; would hide "
@@ -88,7 +88,7 @@ TEST(Skpinfo, ExitStatusSaysWhatWentWrong) {
     testsupport::TempFolder dir;
     Json document = RichDocument();
     document["layers"][1]["visible"] = 1;
-    const ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
+    const testsupport::ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
     EXPECT_THAT(refused.err, testing::HasSubstr("/layers/1/visible: expected true or false"));

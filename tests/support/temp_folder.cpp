@@ -1,6 +1,7 @@
 #include "temp_folder.h"
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -30,6 +31,13 @@ std::string TempFolder::Write(const std::string& name, std::string_view bytes) c
     out.close();
     if (!out) throw std::runtime_error("cannot write " + Utf8(file));
     return Utf8(file);
+}
+
+std::string TempFolder::Read(const std::string& name) const {
+    const fs::path file = path_ / PathOf(name);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + Utf8(file));
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void TempFolder::Empty() const {

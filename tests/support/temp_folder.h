@@ -23,6 +23,8 @@ public:
     // Writes `bytes` as the file `name`, making its subfolders; answers File(name). Throws when
     // the file cannot be written, so that no test goes on with half an input.
     std::string Write(const std::string& name, std::string_view bytes) const;
+    // The bytes of the file `name`; throws when it cannot be read.
+    std::string Read(const std::string& name) const;
     // Removes everything inside the folder, keeping the folder.
     void Empty() const;
 
