@@ -7,8 +7,8 @@
 
 namespace skpfuzz {
 
-DocumentOutcome ReadDocumentInput(std::string_view bytes, const ScratchFolder& folder) {
-    const std::string file = folder.Write("input.skpm", bytes).string();
+DocumentOutcome ReadDocumentInput(std::string_view bytes, const testsupport::TempFolder& folder) {
+    const std::string file = folder.Write("input.skpm", bytes);
     DocumentOutcome outcome;
     SUModelRef model = SU_INVALID;
     outcome.open = SUModelCreateFromFile(&model, file.c_str());

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace skpfuzz {
 
@@ -24,6 +24,6 @@ struct DocumentOutcome {
 
 // Writes `bytes` into `folder` as a document, opens, walks and releases it. Throws only when the
 // input cannot be written.
-DocumentOutcome ReadDocumentInput(std::string_view bytes, const ScratchFolder& folder);
+DocumentOutcome ReadDocumentInput(std::string_view bytes, const testsupport::TempFolder& folder);
 
 }  // namespace skpfuzz

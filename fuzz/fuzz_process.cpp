@@ -5,8 +5,8 @@
 
 namespace skpfuzz {
 
-const ScratchFolder& ProcessFolder() {
-    static const ScratchFolder folder;
+const testsupport::TempFolder& ProcessFolder() {
+    static const testsupport::TempFolder folder("skpfuzz-");
     return folder;
 }
 

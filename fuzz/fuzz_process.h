@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace skpfuzz {
 
 // The process's scratch folder, made on first use and removed at exit.
-const ScratchFolder& ProcessFolder();
+const testsupport::TempFolder& ProcessFolder();
 
 // Points $TMPDIR at ProcessFolder(), so that the textures a load exports land there.
 void ExportTexturesToProcessFolder();

@@ -72,7 +72,7 @@ void CompareFormats(const tinygltf::Model& binary, const tinygltf::Model& text,
 
 }  // namespace
 
-GltfOutcome WriteAndReadBack(std::string_view bytes, const ScratchFolder& folder) {
+GltfOutcome WriteAndReadBack(std::string_view bytes, const testsupport::TempFolder& folder) {
     GltfOutcome outcome;
     Importing::SceneContainer scene;
     outcome.load = LoadInto(bytes, folder, scene);

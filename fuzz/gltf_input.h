@@ -23,6 +23,6 @@ struct GltfOutcome {
 
 // Whatever the load made of the bytes (a failed or cut-short load included) is written, into a
 // folder `gltf` inside `folder`. Exceptions pass through.
-GltfOutcome WriteAndReadBack(std::string_view bytes, const ScratchFolder& folder);
+GltfOutcome WriteAndReadBack(std::string_view bytes, const testsupport::TempFolder& folder);
 
 }  // namespace skpfuzz

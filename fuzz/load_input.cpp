@@ -37,10 +37,10 @@ void CheckScene(const Importing::SceneContainer& scene, LoadOutcome& outcome) {
 
 }  // namespace
 
-LoadOutcome LoadInto(std::string_view bytes, const ScratchFolder& folder,
+LoadOutcome LoadInto(std::string_view bytes, const testsupport::TempFolder& folder,
                      Importing::SceneContainer& scene) {
     const std::string name = bytes.size() % 2 == 1 ? "input_defaultsingle.skpm" : "input.skpm";
-    const std::u16string path = Widen(folder.Write(name, bytes).string());
+    const std::u16string path = Widen(folder.Write(name, bytes));
 
     LoadOutcome outcome;
     Importing::SkpReader reader;
@@ -59,7 +59,7 @@ LoadOutcome LoadInto(std::string_view bytes, const ScratchFolder& folder,
     return outcome;
 }
 
-LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder) {
+LoadOutcome LoadInput(std::string_view bytes, const testsupport::TempFolder& folder) {
     Importing::SceneContainer scene;
     return LoadInto(bytes, folder, scene);
 }

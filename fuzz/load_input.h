@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace skpfuzz {
 
@@ -24,10 +24,10 @@ struct LoadOutcome {
 // $TMPDIR, which the caller points at `folder`. The file is named as single-sided when the input's
 // length is odd, so that both ways of emitting faces are reached. Exceptions that are not
 // std::exception pass through.
-LoadOutcome LoadInto(std::string_view bytes, const ScratchFolder& folder,
+LoadOutcome LoadInto(std::string_view bytes, const testsupport::TempFolder& folder,
                      Importing::SceneContainer& scene);
 
 // The same into a scene of its own.
-LoadOutcome LoadInput(std::string_view bytes, const ScratchFolder& folder);
+LoadOutcome LoadInput(std::string_view bytes, const testsupport::TempFolder& folder);
 
 }  // namespace skpfuzz

@@ -1,5 +1,7 @@
 // Runs one measurement in a forked child, so that every measurement starts from the same small
-// process and the child's peak resident memory (ru_maxrss) is that of the measurement alone.
+// process and the child's peak resident memory (ru_maxrss) is that of the measurement alone. It
+// runs a function of this program, which the tests' runner of programs (tests/support/tool_run.h)
+// cannot.
 #pragma once
 
 #include <functional>

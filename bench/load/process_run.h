@@ -1,5 +1,7 @@
 // A whole program run as a user runs it: started, left to finish, its time and peak memory taken
-// from the outside.
+// from the outside. The tests' runner (tests/support/tool_run.h) cannot serve here: it gives
+// neither the child's peak memory (ru_maxrss from wait4) nor a timing free of capturing output
+// into files and polling for the exit.
 #pragma once
 
 #include <string>

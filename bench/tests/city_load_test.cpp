@@ -14,9 +14,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+
+#include "temp_folder.h"
 
 namespace bench {
 namespace {
@@ -37,12 +40,11 @@ skpmgen::CityParameters SmallCity(uint32_t seed) {
 class CityLoad : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder_ = fs::temp_directory_path() / ("bench_load_test_" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
+        folder_.emplace("bench_load_test_");
         Write(SmallCity(1), Model(), Gltf());
-        Write(SmallCity(2), folder_ / "other_defaultsingle.skpm", OtherGltf());
+        Write(SmallCity(2), folder_->Path() / "other_defaultsingle.skpm", OtherGltf());
     }
-    static void TearDownTestSuite() { fs::remove_all(folder_); }
+    static void TearDownTestSuite() { folder_.reset(); }
 
     static void Write(const skpmgen::CityParameters& city, const fs::path& model,
                       const fs::path& gltf) {
@@ -50,13 +52,13 @@ protected:
         std::string error;
         if (!skpmgen::WriteModelGltf(model, gltf, error)) throw std::runtime_error(error);
     }
-    static fs::path Model() { return folder_ / "city_defaultsingle.skpm"; }
-    static fs::path Gltf() { return folder_ / "city.glb"; }
-    static fs::path OtherGltf() { return folder_ / "other.glb"; }
+    static fs::path Model() { return folder_->Path() / "city_defaultsingle.skpm"; }
+    static fs::path Gltf() { return folder_->Path() / "city.glb"; }
+    static fs::path OtherGltf() { return folder_->Path() / "other.glb"; }
 
-    static fs::path folder_;
+    static std::optional<testsupport::TempFolder> folder_;
 };
-fs::path CityLoad::folder_;
+std::optional<testsupport::TempFolder> CityLoad::folder_;
 
 TEST_F(CityLoad, PluginAndAssimpPlaceTheSameTrianglesPerMaterial) {
     const Record one = RunInChild([] { return MeasurePluginLoad(SKPREADER_PLUGIN, Model(), 1); });
@@ -86,11 +88,12 @@ TEST_F(CityLoad, ModelInMemoryCountsEveryPlacedFace) {
     const skpmgen::CityCounts counts = skpmgen::CountCity(SmallCity(1));
     EXPECT_EQ(record.Require("placed faces"), double(counts.placedFaceSides / 2));
     EXPECT_GT(record.Require("rss growth bytes"), 0);
-    EXPECT_THROW(RunInChild([] { return MeasureModelInMemory(folder_ / "none.skpm"); }),
+    EXPECT_THROW(RunInChild([] { return MeasureModelInMemory(folder_->Path() / "none.skpm"); }),
                  std::runtime_error);
-    EXPECT_THROW(
-        RunInChild([] { return MeasurePluginLoad(SKPREADER_PLUGIN, folder_ / "none.skpm", 1); }),
-        std::runtime_error);
+    EXPECT_THROW(RunInChild([] {
+                     return MeasurePluginLoad(SKPREADER_PLUGIN, folder_->Path() / "none.skpm", 1);
+                 }),
+                 std::runtime_error);
 }
 
 struct ToolRun {

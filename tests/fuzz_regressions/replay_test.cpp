@@ -55,21 +55,7 @@ std::string TestName(const testing::TestParamInfo<fs::path>& info) {
 // TMPDIR points into a scratch folder while a test runs, so exported textures land there.
 class Replay : public testing::TestWithParam<fs::path> {
 protected:
-    void SetUp() override {
-        if (const char* tmp = std::getenv("TMPDIR")) savedTmpdir_ = tmp;
-        setenv("TMPDIR", folder_.Path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (savedTmpdir_) {
-            setenv("TMPDIR", savedTmpdir_->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
-    skpfuzz::ScratchFolder folder_;
-
-private:
-    std::optional<std::string> savedTmpdir_;
+    testsupport::SystemTempFolder folder_{"skpfuzz-"};
 };
 
 using DocumentSeed = Replay;

@@ -59,10 +59,10 @@ void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& b
 }
 
 TEST(GltfCheck, ReportsEachBrokenRule) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::string error;
-    ASSERT_TRUE(gltf::WriteGltf(Triangle(), dir / "t.glb", error)) << error;
-    const tinygltf::Model sound = LoadModel(dir / "t.glb");  // fails on any violation
+    ASSERT_TRUE(gltf::WriteGltf(Triangle(), dir.File("t.glb"), error)) << error;
+    const tinygltf::Model sound = LoadModel(dir.File("t.glb"));  // fails on any violation
     ASSERT_EQ(sound.images.size(), 1u);
 
     const std::vector<std::pair<std::function<void(tinygltf::Model&)>, std::string>> breaks = {
@@ -100,10 +100,10 @@ TEST(GltfCheck, ReportsEachBrokenRule) {
 }
 
 TEST(GltfCheck, RefusesGlbContainersThatDoNotHold) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::string error;
-    ASSERT_TRUE(gltf::WriteGltf(Triangle(), dir / "t.glb", error)) << error;
-    const std::vector<unsigned char> sound = FileBytes(dir / "t.glb");
+    ASSERT_TRUE(gltf::WriteGltf(Triangle(), dir.File("t.glb"), error)) << error;
+    const std::vector<unsigned char> sound = FileBytes(dir.File("t.glb"));
     ASSERT_EQ(gltf::GlbContainerProblem(sound), std::nullopt);
 
     // A bufferView past the binary chunk, written the way the writer writes any document.
@@ -114,17 +114,17 @@ TEST(GltfCheck, RefusesGlbContainersThatDoNotHold) {
     document.model.materials[0].pbrMetallicRoughness.baseColorTexture.index = -1;
     tinygltf::TinyGLTF writer;
     ASSERT_TRUE(
-        writer.WriteGltfSceneToFile(&document.model, dir / "v.glb", false, true, false, true));
+        writer.WriteGltfSceneToFile(&document.model, dir.File("v.glb"), false, true, false, true));
     tinygltf::Model model;
     std::string problem;
-    EXPECT_FALSE(gltf::ReadGltfFile(dir / "v.glb", model, problem));
+    EXPECT_FALSE(gltf::ReadGltfFile(dir.File("v.glb"), model, problem));
     EXPECT_NE(problem.find("bufferView 0"), std::string::npos) << problem;
     EXPECT_NE(problem.find("reaches past the binary chunk"), std::string::npos) << problem;
 
     std::vector<unsigned char> cut(sound.begin(), sound.end() - 4);
     EXPECT_NE(gltf::GlbContainerProblem(cut), std::nullopt);
-    WriteFileBytes(dir / "cut.glb", cut);
-    EXPECT_FALSE(gltf::ReadGltfFile(dir / "cut.glb", model, problem));
+    WriteFileBytes(dir.File("cut.glb"), cut);
+    EXPECT_FALSE(gltf::ReadGltfFile(dir.File("cut.glb"), model, problem));
 
     std::vector<unsigned char> version = sound;
     version[4] = 1;

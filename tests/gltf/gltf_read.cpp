@@ -84,18 +84,9 @@ Vec3 Minus(const Vec3& a, const Vec3& b) {
 
 int RunTool(const std::string& program, const std::vector<std::string>& arguments, std::string* err,
             const std::map<std::string, std::string>& environment) {
-    const ToolRun run = ::RunTool(program, arguments, environment);
+    const testsupport::ToolRun run = testsupport::RunTool(program, arguments, environment);
     if (err != nullptr) *err = run.err;
     return run.exitCode;
-}
-
-TempDir::TempDir()
-    : path_(testsupport::Utf8(
-          testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(), "gltf_test_"))) {}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(testsupport::PathOf(path_), ignored);
 }
 
 }  // namespace gltftest

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace gltftest {
 
 using Vec3 = std::array<double, 3>;
@@ -37,18 +39,5 @@ Vec3 Minus(const Vec3& a, const Vec3& b);
 // in `err`; answers the exit status.
 int RunTool(const std::string& program, const std::vector<std::string>& arguments,
             std::string* err = nullptr, const std::map<std::string, std::string>& environment = {});
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 }  // namespace gltftest

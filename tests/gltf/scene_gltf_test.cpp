@@ -68,9 +68,9 @@ void ExpectNear(const Vec3& got, const Vec3& want) {
 TEST(SceneGltf, EastStaysEastNorthBecomesMinusZAndWindingAgreesWithNormals) {
     Scene scene;
     DrawProbe(scene, scene.Material(u"Paint", {1, 0, 0, 1}));
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir / "probe.glb", warnings);
+    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
     EXPECT_TRUE(warnings.empty());
     ASSERT_EQ(model.meshes.size(), 2u);
     EXPECT_EQ(model.asset.version, "2.0");
@@ -108,9 +108,9 @@ TEST(SceneGltf, NodeMatrixPlacesPointsWhereTheSceneDoes) {
                            {float(2 * s), 0, float(2 * c), 0},
                            {1, 2, 3, 1}};
     scene.container.nodes[0].SetLocalTransform(Importing::Transform(m));
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir / "probe.glb", warnings);
+    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
     ASSERT_EQ(model.scenes.at(0).nodes.size(), 1u);
     const tinygltf::Node& root = model.nodes.at(model.scenes[0].nodes[0]);
     EXPECT_EQ(root.name, "probe");
@@ -124,10 +124,10 @@ TEST(SceneGltf, NodeMatrixPlacesPointsWhereTheSceneDoes) {
 }
 
 // A 3 x 2 BMP (glTF has no BMP), written with stb.
-std::string WriteBmp(const TempDir& dir) {
+std::string WriteBmp(const testsupport::TempFolder& dir) {
     const unsigned char pixels[3 * 2 * 3] = {255, 0, 0, 0,  255, 0,  0,   0,   255,
                                              9,   9, 9, 90, 90,  90, 200, 200, 200};
-    const std::string path = dir / "bricks.bmp";
+    const std::string path = dir.File("bricks.bmp");
     EXPECT_NE(stbi_write_bmp(path.c_str(), 3, 2, 3, pixels), 0);
     return path;
 }
@@ -135,7 +135,7 @@ std::string WriteBmp(const TempDir& dir) {
 // Materials: the colour, opacity as alpha with BLEND, the surface type in extras, a BMP texture
 // converted and embedded, a missing one left out with a warning.
 TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     Scene scene;
     const std::string bmpPath = WriteBmp(dir);  // ASCII: widened unit by unit
     const int bmp = scene.container.AddTextureToLibrary({bmpPath.begin(), bmpPath.end()}, 0);
@@ -151,7 +151,7 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
 
     for (const char* name : {"materials.glb", "materials.gltf"}) {
         std::vector<std::string> warnings;
-        const tinygltf::Model model = scene.WriteAndRead(dir / name, warnings);
+        const tinygltf::Model model = scene.WriteAndRead(dir.File(name), warnings);
         ASSERT_EQ(model.materials.size(), 5u) << name;  // one per scene material, used or not
         ASSERT_EQ(warnings.size(), 1u) << name;
         EXPECT_NE(warnings[0].find("/nonexistent/gone.png"), std::string::npos) << warnings[0];
@@ -186,7 +186,7 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
         } else {
             EXPECT_EQ(image.uri, "materials_0.png");  // a file beside the JSON
             EXPECT_EQ(model.buffers.at(0).uri, "materials.bin");
-            EXPECT_TRUE(std::filesystem::exists(dir / "materials.bin"));
+            EXPECT_TRUE(std::filesystem::exists(dir.File("materials.bin")));
         }
     }
 }
@@ -194,11 +194,11 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
 // An opaque material whose texture has transparent pixels (foliage) is cut out along them; an
 // opaque texture keeps the material opaque.
 TEST(SceneGltf, TexturesWithTransparentPixelsCutTheirMaterialOut) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     Scene scene;
     const unsigned char leaves[] = {0, 128, 0, 255, 0, 0, 0, 0};  // a leaf pixel, a hole
     const unsigned char solid[] = {0, 128, 0, 255, 9, 9, 9, 255};
-    const std::string leavesPath = dir / "leaves.png", solidPath = dir / "solid.png";
+    const std::string leavesPath = dir.File("leaves.png"), solidPath = dir.File("solid.png");
     ASSERT_NE(stbi_write_png(leavesPath.c_str(), 2, 1, 4, leaves, 8), 0);
     ASSERT_NE(stbi_write_png(solidPath.c_str(), 2, 1, 4, solid, 8), 0);
     const std::vector<Vertex> floor = {
@@ -208,7 +208,7 @@ TEST(SceneGltf, TexturesWithTransparentPixelsCutTheirMaterialOut) {
     scene.Draw(floor, {0, 1, 2}, scene.Material(u"Solid", {1, 1, 1, 1}),
                scene.container.AddTextureToLibrary({solidPath.begin(), solidPath.end()}, 0));
     std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir / "cut.glb", warnings);
+    const tinygltf::Model model = scene.WriteAndRead(dir.File("cut.glb"), warnings);
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[0].alphaMode, "MASK");
     EXPECT_EQ(model.materials[1].alphaMode, "OPAQUE");
@@ -221,9 +221,9 @@ TEST(SceneGltf, GeometriesWithoutTrianglesOrWithBadIndicesGetNoMesh) {
     scene.Draw({}, {}, paint);                                                           // empty
     scene.Draw({{0, 0, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 0, 1, 0, 0, 0}}, {0, 1, 2}, paint);  // 2 >= 2
     scene.container.CreateNewGeometryInLibrary();  // drawn by nothing
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir / "probe.glb", warnings);
+    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
     EXPECT_EQ(model.meshes.size(), 2u);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("geometry 3"), std::string::npos) << warnings[0];
@@ -240,9 +240,9 @@ TEST(SceneGltf, IndicesWidenWhenAVertexIndexReachesTheRestartValue) {
             vertices[i] = {float(i % 256), 0, float(i / 256), 0, 1, 0, 0, 0};
         scene.Draw(vertices, {count - 1, count - 257, count - 2},
                    scene.Material(u"P", {1, 1, 1, 1}));
-        TempDir dir;
+        testsupport::TempFolder dir;
         std::vector<std::string> warnings;
-        const tinygltf::Model model = scene.WriteAndRead(dir / "wide.glb", warnings);
+        const tinygltf::Model model = scene.WriteAndRead(dir.File("wide.glb"), warnings);
         const int accessor = model.meshes.at(0).primitives.at(0).indices;
         EXPECT_EQ(model.accessors[accessor].componentType,
                   count <= 65535 ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT
@@ -255,18 +255,18 @@ TEST(SceneGltf, IndicesWidenWhenAVertexIndexReachesTheRestartValue) {
 // tinygltf writes an object with nothing set as null, which no reader takes: a scene of no nodes
 // (what a load that failed early leaves) and an unnamed, empty node at the origin.
 TEST(SceneGltf, EmptyScenesAndNodesReadBack) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     for (const char* name : {"empty.glb", "empty.gltf"}) {
         Importing::SceneContainer empty;
         std::vector<std::string> warnings;
         std::string error;
-        ASSERT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(empty, warnings), dir / name, error));
-        EXPECT_TRUE(LoadModel(dir / name).nodes.empty());
+        ASSERT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(empty, warnings), dir.File(name), error));
+        EXPECT_TRUE(LoadModel(dir.File(name)).nodes.empty());
     }
     Scene scene;
     scene.container.nodes.emplace_back();  // no name, no surface, at the origin
     std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir / "bare.glb", warnings);
+    const tinygltf::Model model = scene.WriteAndRead(dir.File("bare.glb"), warnings);
     ASSERT_EQ(model.nodes.size(), 2u);
     EXPECT_EQ(model.scenes.at(0).nodes.size(), 2u);
 }

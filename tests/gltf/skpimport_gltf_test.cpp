@@ -25,12 +25,12 @@ std::string ReadBytes(const std::string& path) {
 }
 
 TEST(SkpimportGltf, SampleGlbHoldsTheLoadedSceneInGltfAxes) {
-    TempDir dir;
-    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "--scene-json", dir / "house.json", "-o",
-                                       dir / "house.glb", SAMPLE_MODEL}),
+    testsupport::TempFolder dir;
+    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "--scene-json", dir.File("house.json"), "-o",
+                                       dir.File("house.glb"), SAMPLE_MODEL}),
               0);
-    const nlohmann::json scene = ReadJson(dir / "house.json");
-    const tinygltf::Model model = LoadModel(dir / "house.glb");
+    const nlohmann::json scene = ReadJson(dir.File("house.json"));
+    const tinygltf::Model model = LoadModel(dir.File("house.glb"));
 
     EXPECT_EQ(model.materials.size(), scene["materials"].size());
     ASSERT_EQ(model.scenes.at(0).nodes.size(), scene["nodes"].size());
@@ -81,24 +81,26 @@ TEST(SkpimportGltf, SampleGlbHoldsTheLoadedSceneInGltfAxes) {
 }
 
 TEST(SkpimportGltf, WritesOnlyAfterASuccessfulLoadAndOnlyGltfNames) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::string err;
-    EXPECT_EQ(RunTool(SKPIMPORT_TOOL, {"-o", dir / "none.glb", dir / "missing.skpm"}, &err), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir / "none.glb"));
+    EXPECT_EQ(RunTool(SKPIMPORT_TOOL, {"-o", dir.File("none.glb"), dir.File("missing.skpm")}, &err),
+              1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("none.glb")));
     EXPECT_NE(err.find("no glTF written"), std::string::npos) << err;
 
-    EXPECT_EQ(RunTool(SKPIMPORT_TOOL, {"-o", dir / "house.obj", SAMPLE_MODEL}, &err), 2);
+    EXPECT_EQ(RunTool(SKPIMPORT_TOOL, {"-o", dir.File("house.obj"), SAMPLE_MODEL}, &err), 2);
     EXPECT_NE(err.find(".glb or .gltf"), std::string::npos) << err;
-    EXPECT_FALSE(std::filesystem::exists(dir / "house.obj"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("house.obj")));
 }
 
 // Progress lines say what finished, unless --quiet; --timings lines stay as they were, and no
 // progress line could be read as one.
 TEST(SkpimportGltf, ProgressLinesUnlessQuietAndTimingsUnchanged) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     std::string err;
-    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--timings", "-o", dir / "house.gltf", SAMPLE_MODEL}, &err),
-              0);
+    ASSERT_EQ(
+        RunTool(SKPIMPORT_TOOL, {"--timings", "-o", dir.File("house.gltf"), SAMPLE_MODEL}, &err),
+        0);
     const std::regex progress(R"(skpimport: \[\d+\.\d{3} s\] .*[^s])");
     const std::regex timing(R"([a-z][a-z ]* \d+\.\d{3} ms)");
     std::istringstream lines(err);
@@ -110,11 +112,12 @@ TEST(SkpimportGltf, ProgressLinesUnlessQuietAndTimingsUnchanged) {
         timingLines += !isProgress;
     }
     EXPECT_EQ(progressLines, 3);  // plug-in, model, glTF file
-    EXPECT_NE(err.find("] wrote " + (dir / "house.gltf")), std::string::npos) << err;
+    EXPECT_NE(err.find("] wrote " + (dir.File("house.gltf"))), std::string::npos) << err;
     EXPECT_NE(err.find("\ntotal "), std::string::npos) << err;
     EXPECT_GE(timingLines, 8);
 
-    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "-o", dir / "house.glb", SAMPLE_MODEL}, &err), 0);
+    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "-o", dir.File("house.glb"), SAMPLE_MODEL}, &err),
+              0);
     EXPECT_EQ(err, "");
 }
 
@@ -122,18 +125,19 @@ TEST(SkpimportGltf, ProgressLinesUnlessQuietAndTimingsUnchanged) {
 // often it is imported: the scene JSON with every vertex and index, and the .glb with its
 // textures. A nested city with mirrored placements, back sides and several materials.
 TEST(SkpimportGltf, OutputsAreTheSameBytesWhateverTheThreads) {
-    TempDir dir;
-    ASSERT_EQ(RunTool(SKPMGEN_TOOL, {"--definitions", "5", "--faces", "30", "--instances", "250",
-                                     "--depth", "3", "--mirrored", "0.3", "-o", dir / "city.skpm"}),
-              0);
+    testsupport::TempFolder dir;
+    ASSERT_EQ(
+        RunTool(SKPMGEN_TOOL, {"--definitions", "5", "--faces", "30", "--instances", "250",
+                               "--depth", "3", "--mirrored", "0.3", "-o", dir.File("city.skpm")}),
+        0);
     std::string firstJson, firstGlb, err;
     for (const std::string threads : {"1", "2", "4", "4"}) {
-        const std::string json = dir / ("city" + threads + ".json");
-        const std::string glb = dir / ("city" + threads + ".glb");
+        const std::string json = dir.File("city" + threads + ".json");
+        const std::string glb = dir.File("city" + threads + ".glb");
         ASSERT_EQ(RunTool(SKPIMPORT_TOOL,
                           {"--quiet", "--threads", threads, "--scene-json", json, "-o", glb,
-                           dir / "city.skpm"},
-                          &err, {{"TMPDIR", dir / ""}}),
+                           dir.File("city.skpm")},
+                          &err, {{"TMPDIR", dir.File("")}}),
                   0)
             << err;
         if (firstJson.empty()) {

@@ -48,17 +48,18 @@ void Tally(const tinygltf::Model& model, int node, const Matrix& parent,
 }
 
 TEST(SkpmgenGltf, CityGltfPlacesPerMaterialTheTrianglesOfASingleSidedLoad) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     // Concave faces and faces with holes, mirrored placements, blocks in districts.
     ASSERT_EQ(RunTool(SKPMGEN_TOOL, {"--definitions", "3", "--faces", "15", "--instances", "130",
                                      "--depth", "3", "--mirrored", "0.3", "--materials", "3", "-o",
-                                     dir / "city.skpm", "--gltf", dir / "city.glb"}),
+                                     dir.File("city.skpm"), "--gltf", dir.File("city.glb")}),
               0);
-    std::filesystem::copy_file(dir / "city.skpm", dir / "city_defaultsingle.skpm");
-    ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "--no-geometry-data", "--scene-json",
-                                       dir / "scene.json", dir / "city_defaultsingle.skpm"}),
-              0);
-    std::ifstream in(dir / "scene.json");
+    std::filesystem::copy_file(dir.File("city.skpm"), dir.File("city_defaultsingle.skpm"));
+    ASSERT_EQ(
+        RunTool(SKPIMPORT_TOOL, {"--quiet", "--no-geometry-data", "--scene-json",
+                                 dir.File("scene.json"), dir.File("city_defaultsingle.skpm")}),
+        0);
+    std::ifstream in(dir.File("scene.json"));
     const nlohmann::json scene = nlohmann::json::parse(in);
     std::map<std::string, size_t> loaded;
     Extent loadedExtent;
@@ -73,7 +74,7 @@ TEST(SkpmgenGltf, CityGltfPlacesPerMaterialTheTrianglesOfASingleSidedLoad) {
         }
     }
 
-    const tinygltf::Model model = LoadModel(dir / "city.glb");
+    const tinygltf::Model model = LoadModel(dir.File("city.glb"));
     EXPECT_EQ(model.asset.generator, "skpmgen");
     EXPECT_LE(model.meshes.size(), 3u);  // one per definition, shared by its placements
     std::map<std::string, size_t> written;

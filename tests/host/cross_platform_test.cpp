@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "tool_run.h"
 
 namespace {
@@ -74,7 +74,8 @@ protected:
     // own temporary folder, whatever TMP says, so the Windows side's textures are found this way.
     std::string LocalPath(const Side& side, const std::string& path) {
         if (&side == &linux_) return path;
-        const ToolRun run = RunTool(side.program, {"winepath", "-u", path});
+        const testsupport::ToolRun run =
+            testsupport::RunTool(side.program, {"winepath", "-u", path});
         EXPECT_EQ(run.exitCode, 0) << path << run.err;
         return run.out.substr(0, run.out.find('\n'));
     }
@@ -89,7 +90,7 @@ protected:
         std::vector<std::string> arguments = side.prefix;
         arguments.insert(arguments.end(), {"--quiet", "--scene-json", scene.string(), model});
         const std::map<std::string, std::string> environment = {{"TMPDIR", temp.string()}};
-        const ToolRun run = RunTool(side.program, arguments, environment);
+        const testsupport::ToolRun run = testsupport::RunTool(side.program, arguments, environment);
         EXPECT_EQ(run.exitCode, 0) << side.name << " " << model << "\n" << run.err;
         json doc = json::parse(ReadBytes(scene));
         for (json& texture : doc["textures"]) {
@@ -119,7 +120,7 @@ protected:
         }
     }
 
-    TempDir dir_;
+    testsupport::TempFolder dir_;
     Side linux_ = {"Linux", SKPIMPORT_PATH, {}};
     Side windows_;
     size_t textures_ = 0;

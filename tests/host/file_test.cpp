@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ BOOL Move(const std::string& from, const std::string& to, DWORD flags) {
 }
 
 TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string path = dir.File("t\xC3\xA9xture.png");  // a non-ASCII name
     for (const std::string bytes : {"a longer first content", "short"}) {
         const HANDLE file = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
@@ -58,7 +58,7 @@ TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
 }
 
 TEST(CreateFileW, RefusesDirectoriesFifosAndDevicesWithoutBlocking) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string fifo = dir.File("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const std::string& path : {dir.Path().string(), fifo, std::string("/dev/null")}) {
@@ -77,7 +77,7 @@ TEST(CreateFileW, RefusesDirectoriesFifosAndDevicesWithoutBlocking) {
 // An existing file, a link to one, a dangling link: CREATE_NEW opens none of them and creates
 // nothing where a link points.
 TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string file = dir.File("file"), link = dir.File("link"),
                       dangling = dir.File("dangling");
     std::ofstream(file) << "mine";
@@ -98,7 +98,7 @@ TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
 // Replacing a link replaces the link alone; a directory is never replaced, not even an empty one
 // by another; without MOVEFILE_REPLACE_EXISTING nothing is.
 TEST(MoveFileExW, ReplacesLinksAndFilesButNoDirectory) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string target = dir.File("target"), link = dir.File("link");
     const std::string folder = dir.File("folder"), empty = dir.File("empty");
     std::ofstream(target) << "mine";

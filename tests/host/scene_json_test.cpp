@@ -10,7 +10,7 @@
 #include <random>
 #include <sstream>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ void FillSmallScene(Importing::SceneContainer& scene, const std::string& texture
 }
 
 TEST(SceneJson, WritesEverySectionOfASmallScene) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string texture = dir.File("1_wood.png");
     std::ofstream(texture, std::ios::binary) << std::string(1234, 'x');
     Importing::SceneContainer scene;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 #include "test_platform.h"
 #include "tool_run.h"
 
@@ -23,9 +23,10 @@ json ReadJson(const std::string& path) {
 }
 
 TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string jsonPath = dir.File("scene.json");
-    const ToolRun run = RunTool(kTool, {"--scene-json", jsonPath, dir.File("missing.skpm")});
+    const testsupport::ToolRun run =
+        testsupport::RunTool(kTool, {"--scene-json", jsonPath, dir.File("missing.skpm")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Error: Can't open SKP file."), std::string::npos) << run.err;
     const json doc = ReadJson(jsonPath);  // written for a failed load too
@@ -35,11 +36,11 @@ TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
 }
 
 TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string jsonPath = dir.File("scene.json");
-    const ToolRun run =
-        RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
-                {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
+    const testsupport::ToolRun run =
+        testsupport::RunTool(kTool, {"--quiet", "--scene-json", jsonPath, kHouse},
+                             {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");  // --quiet
     const json doc = ReadJson(jsonPath);
@@ -65,10 +66,10 @@ TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
 }
 
 TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
-    TempDir dir;
-    const ToolRun run =
-        RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
-                {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
+    testsupport::TempFolder dir;
+    const testsupport::ToolRun run =
+        testsupport::RunTool(kTool, {"--quiet", "--timings", "--threads", "1", kHouse},
+                             {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (const char* phase :
          {"read document", "scan", "walk", "surfaces", "merge", "free leaves", "textures", "total"})
@@ -78,17 +79,19 @@ TEST(SkpimportEndToEnd, TimingsNameEveryPhase) {
 }
 
 TEST(SkpimportEndToEnd, RefusesALibraryThatIsNotThePlugin) {
-    const ToolRun run = RunTool(kTool, {"--plugin", NOT_A_PLUGIN_LIBRARY, kHouse});
+    const testsupport::ToolRun run =
+        testsupport::RunTool(kTool, {"--plugin", NOT_A_PLUGIN_LIBRARY, kHouse});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("not an import plug-in"), std::string::npos) << run.err;
-    const ToolRun missing = RunTool(kTool, {"--plugin", "/nonexistent/libSkpReader.so", kHouse});
+    const testsupport::ToolRun missing =
+        testsupport::RunTool(kTool, {"--plugin", "/nonexistent/libSkpReader.so", kHouse});
     EXPECT_EQ(missing.exitCode, 1);
 }
 
 TEST(SkpimportEndToEnd, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(RunTool(kTool, {}).exitCode, 2);
-    EXPECT_EQ(RunTool(kTool, {"--threads", "many", kHouse}).exitCode, 2);
-    const ToolRun gltf = RunTool(kTool, {"-o", "/tmp/never.obj", kHouse});
+    EXPECT_EQ(testsupport::RunTool(kTool, {}).exitCode, 2);
+    EXPECT_EQ(testsupport::RunTool(kTool, {"--threads", "many", kHouse}).exitCode, 2);
+    const testsupport::ToolRun gltf = testsupport::RunTool(kTool, {"-o", "/tmp/never.obj", kHouse});
     EXPECT_EQ(gltf.exitCode, 2);
     EXPECT_NE(gltf.err.find(".glb or .gltf"), std::string::npos) << gltf.err;
 }

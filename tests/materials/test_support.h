@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "temp_folder.h"
 #include "test_platform.h"
 
 namespace materials_test {
@@ -36,19 +37,16 @@ inline std::vector<uint8_t> Decode(const fs::path& path) {
 }
 
 // Each test runs in the "C" locale's language with a folder of its own, removed afterwards: the
-// process's temporary folder (TMPDIR, TMP on Windows), where textures are exported, with the model
-// document and its images in `in`. Every test sets both variables afresh, so none restores them.
+// process's temporary folder (TMPDIR, TMP on Windows) while the test runs, where textures are
+// exported, with the model document and its images in `in`. Every test sets the language afresh,
+// so none restores it.
 class MaterialsTest : public ::testing::Test {
 protected:
     MaterialsTest() {
         fs::create_directory(in);
         testsupport::SetEnv("LC_ALL", "C");
-        testsupport::SetEnv(testsupport::kTempFolderVariable, testsupport::Utf8(temp / ""));
     }
-    ~MaterialsTest() override {
-        SUModelRelease(&model);
-        fs::remove_all(temp);
-    }
+    ~MaterialsTest() override { SUModelRelease(&model); }
     // The files in `temp` but `in`.
     size_t Exported() const { return std::distance(fs::directory_iterator(temp), {}) - 1; }
 
@@ -88,11 +86,9 @@ protected:
         return refs[index];
     }
 
-    fs::path temp = [] {
-        static const fs::path base = fs::temp_directory_path();  // as it was before any test ran
-        return testsupport::MakeUniqueFolder(base, "materials_");
-    }();
-    fs::path in = temp / "in";
+    const testsupport::SystemTempFolder tempFolder{"materials_"};
+    const fs::path temp = tempFolder.Path();
+    const fs::path in = temp / "in";
     int images = 0;
     SUModelRef model = SU_INVALID;
 };

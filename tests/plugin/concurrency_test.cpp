@@ -77,7 +77,8 @@ std::string SceneText(const SceneContainer& scene) {
     return out.str();
 }
 
-std::string LoadWithThreads(const TestFolder& folder, const json& town, int threads) {
+std::string LoadWithThreads(const testsupport::SystemTempFolder& folder, const json& town,
+                            int threads) {
     tbb::task_arena arena(threads);
     std::string text;
     arena.execute([&] { text = SceneText(*LoadScene(folder, town)); });
@@ -85,7 +86,7 @@ std::string LoadWithThreads(const TestFolder& folder, const json& town, int thre
 }
 
 TEST(Concurrency, ThousandsOfInstancesGiveTheSameSceneWhateverTheThreadsAndRuns) {
-    TestFolder folder;
+    testsupport::SystemTempFolder folder;
     const json town = Town(2000);
     const std::string one = LoadWithThreads(folder, town, 1);
     // A scene of the expected size, so that equal texts mean something.

@@ -35,7 +35,7 @@ protected:
     }
 
     const std::size_t liveBefore = SKPMGetLiveObjectCount();
-    TestFolder folder;
+    testsupport::SystemTempFolder folder;
     ReaderProbe reader;
     SceneContainer scene;
 };
@@ -53,7 +53,7 @@ TEST_F(LoadPipeline, UnreadableFileReportsOnlyTheOpenError) {
 
 TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
     json document = Document({{"faces", {Square()}}});
-    const auto path = folder.Write("sub.dir/house.skpm", document);
+    const auto path = WriteDocument(folder, "sub.dir/house.skpm", document);
     EXPECT_EQ(reader.LoadFromFile(scene, Wide(path), u"ignored", true), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     EXPECT_EQ(scene.sourceDescriptions,
@@ -76,7 +76,7 @@ TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
 // One geometry's offsets are 32-bit: a material that needs more is reported in one line, not as
 // running out of memory. The limit is lowered to the square's own counts to try both sides of it.
 TEST_F(LoadPipeline, GeometryPastTheLimitIsReportedInOneLine) {
-    const auto path = folder.Write("square.skpm", Document({{"faces", {Square()}}}));
+    const auto path = WriteDocument(folder, "square.skpm", Document({{"faces", {Square()}}}));
     ASSERT_EQ(Load(path), 0);
     ASSERT_EQ(scene.geometryLibrary.size(), 1u);
     const int64_t vertices = static_cast<int64_t>(scene.geometryLibrary[0].vertices.size());
@@ -115,7 +115,7 @@ protected:
 
 TEST_F(LoadPipeline, GeometryNotFilledAsCountedFailsTheLoad) {
     RecordShrinkingReader shrinking;
-    const auto path = folder.Write("square.skpm", Document({{"faces", {Square()}}}));
+    const auto path = WriteDocument(folder, "square.skpm", Document({{"faces", {Square()}}}));
     EXPECT_EQ(shrinking.LoadFromFile(scene, Wide(path), u"", false), -1);
     EXPECT_EQ(shrinking.GetRaport(),
               u"Error: A geometry was not filled to the size counted for it.\n");
@@ -127,12 +127,12 @@ TEST_F(LoadPipeline, GeometryNotFilledAsCountedFailsTheLoad) {
 TEST_F(LoadPipeline, MissingVersionReadsAsZeros) {
     json document = Document({{"faces", {Square()}}});
     document.erase("version");
-    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
     EXPECT_EQ(scene.sourceDescriptions.at(1), u"SketchUp 0.0.0");
 }
 
 TEST_F(LoadPipeline, ModelWithoutFacesStillGetsRootAndFinishCalls) {
-    EXPECT_EQ(Load(folder.Write("empty.skpm", Document(json::object()))), 0);
+    EXPECT_EQ(Load(WriteDocument(folder, "empty.skpm", Document(json::object()))), 0);
     EXPECT_EQ(scene.nodes.size(), 1u);
     EXPECT_TRUE(scene.surfaces.empty());
     EXPECT_TRUE(scene.geometryLibrary.empty());
@@ -143,7 +143,7 @@ TEST_F(LoadPipeline, ModelWithoutFacesStillGetsRootAndFinishCalls) {
 TEST_F(LoadPipeline, UnreadableRootEntitiesGiveAnEmptyButFinishedScene) {
     json document = Document({{"faces", {Square()}}});
     document["fail"] = {"SUModelGetEntities"};
-    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
     EXPECT_EQ(scene.nodes.size(), 1u);
     EXPECT_TRUE(scene.surfaces.empty());
     EXPECT_EQ(scene.finishCalls.size(), 3u);
@@ -167,7 +167,7 @@ TEST_F(LoadPipeline, CallsFailingInsideACompletedLoadLeaveNothingHeld) {
     photo["front"] = "Photo";
     json document = Document({{"faces", {meshless, named, photo}}}, json::array(), materials);
     document["fail"] = {"SURenderingOptionsGetValue"};
-    EXPECT_EQ(Load(folder.Write("m.skpm", document)), 0);
+    EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     EXPECT_EQ(TotalVertices(scene), 2u * 2u * 4u);
     ExpectNothingHeld();
@@ -176,7 +176,7 @@ TEST_F(LoadPipeline, CallsFailingInsideACompletedLoadLeaveNothingHeld) {
 TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
     EXPECT_EQ(Load(folder.Path() / "missing.skpm"), -1);
     SceneContainer second;
-    const auto path = folder.Write("ok.skpm", Document({{"faces", {Square()}}}));
+    const auto path = WriteDocument(folder, "ok.skpm", Document({{"faces", {Square()}}}));
     EXPECT_EQ(reader.LoadFromFile(second, Wide(path), u"", false), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
     EXPECT_EQ(second.sourceDescriptions.at(0), u"SketchUp");
@@ -197,10 +197,10 @@ TEST_F(LoadPipeline, ColourByLayerIsDecidedByEachModelAnew) {
     byLayer["renderingOptions"] = {{"DisplayColorByLayer", true}};
     json own = byLayer;
     own.erase("renderingOptions");
-    ASSERT_EQ(Load(folder.Write("by-layer.skpm", byLayer)), 0);
+    ASSERT_EQ(Load(WriteDocument(folder, "by-layer.skpm", byLayer)), 0);
     EXPECT_NE(GeometryOf(scene, u"A"), nullptr);
     SceneContainer next;
-    const auto path = folder.Write("own.skpm", own);
+    const auto path = WriteDocument(folder, "own.skpm", own);
     ASSERT_EQ(reader.LoadFromFile(next, Wide(path.string()), u"", false), 0);
     EXPECT_EQ(GeometryOf(next, u"A"), nullptr);
     ASSERT_NE(GeometryOf(next, u"B"), nullptr);
@@ -213,8 +213,8 @@ TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
     json materials = {{{"name", "Red"}, {"color", {255, 0, 0, 255}}}};
     json red = Square(), plain = Square(5, 1);
     red["front"] = "Red";
-    const auto path =
-        folder.Write("m.skpm", Document({{"faces", {red, plain}}}, json::array(), materials));
+    const auto path = WriteDocument(folder, "m.skpm",
+                                    Document({{"faces", {red, plain}}}, json::array(), materials));
     EXPECT_EQ(Load(path), 0);
     ASSERT_EQ(scene.geometryLibrary.size(), 5u);
     EXPECT_EQ(scene.geometryLibrary[3].vertices.size() + scene.geometryLibrary[4].vertices.size(),
@@ -226,7 +226,7 @@ class SingleSidedMarker : public LoadPipeline,
 
 TEST_P(SingleSidedMarker, DecidesTheBackSides) {
     const auto [relative, doubleSided] = GetParam();
-    const auto path = folder.Write(relative, Document({{"faces", {Square()}}}));
+    const auto path = WriteDocument(folder, relative, Document({{"faces", {Square()}}}));
     EXPECT_EQ(Load(path), 0);
     ASSERT_EQ(scene.geometryLibrary.size(), 1u);
     // One square has 4 vertices per placed side.
@@ -243,21 +243,21 @@ INSTANTIATE_TEST_SUITE_P(Paths, SingleSidedMarker,
 TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
     json document = Document({{"faces", {Square()}}});
     document["fail"] = {"SUModelGetRenderingOptions"};
-    const auto path = folder.Write("m.skpm", document);
+    const auto path = WriteDocument(folder, "m.skpm", document);
     EXPECT_THROW(Load(path), std::exception);
     EXPECT_EQ(reader.GetRaport(), u"");
     ExpectNothingHeld();
     // and the next load works on the same reader
     SceneContainer next;
-    const auto good = folder.Write("good.skpm", Document({{"faces", {Square()}}}));
+    const auto good = WriteDocument(folder, "good.skpm", Document({{"faces", {Square()}}}));
     EXPECT_EQ(reader.LoadFromFile(next, Wide(good), u"", false), 0);
 }
 
 TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
     json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {Square()}}}}}};
     json group = {{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}};
-    const auto path =
-        folder.Write("m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
+    const auto path = WriteDocument(
+        folder, "m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
     EXPECT_THROW(Load(path), std::exception);
     ExpectNothingHeld();
 }

@@ -189,7 +189,7 @@ class OutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         isLoadingThread = true;
-        path = Wide(folder.Write("m.skpm", TexturedDocument()));
+        path = Wide(WriteDocument(folder, "m.skpm", TexturedDocument()));
         // The first load also makes the allocations of first use (runtime and library set-up):
         // count until two loads in a row agree.
         long previous = -1;
@@ -275,7 +275,7 @@ protected:
 
     // The loading thread runs every task of the parallel runtime: the count is the same each load.
     tbb::global_control oneThread{tbb::global_control::max_allowed_parallelism, 1};
-    TestFolder folder;
+    testsupport::SystemTempFolder folder;
     std::u16string path;
     long loadingTotal = 0, workerTotal = 0;
     std::string baseline;

@@ -11,24 +11,9 @@ namespace Importing::testing {
 
 namespace fs = std::filesystem;
 
-TestFolder::TestFolder()
-    : path_(testsupport::MakeUniqueFolder(fs::temp_directory_path(), "skpreader-test-")),
-      savedTmpdir_(testsupport::GetEnv(testsupport::kTempFolderVariable)) {
-    const fs::path withSeparator = path_ / "";
-    testsupport::SetEnv(testsupport::kTempFolderVariable, testsupport::Utf8(withSeparator));
-}
-
-TestFolder::~TestFolder() {
-    testsupport::SetEnv(testsupport::kTempFolderVariable, savedTmpdir_);
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-fs::path TestFolder::Write(const std::string& name, const nlohmann::json& document) const {
-    const fs::path file = path_ / testsupport::PathOf(name);
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << document.dump(2);
-    return file;
+fs::path WriteDocument(const testsupport::TempFolder& folder, const std::string& name,
+                       const nlohmann::json& document) {
+    return testsupport::PathOf(folder.Write(name, document.dump(2)));
 }
 
 std::u16string Wide(const std::string& text) {

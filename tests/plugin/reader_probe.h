@@ -5,10 +5,10 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 
 #include "SkpReader.h"
+#include "temp_folder.h"
 
 namespace Importing::testing {
 
@@ -41,20 +41,9 @@ public:
     }
 };
 
-// A folder of its own for one test, removed afterwards; the system's temporary folder is this one
-// while it lives (TMPDIR, TMP on Windows), so that texture files land there.
-class TestFolder {
-public:
-    TestFolder();
-    ~TestFolder();
-    const std::filesystem::path& Path() const { return path_; }
-    // Writes the document and returns its path.
-    std::filesystem::path Write(const std::string& name, const nlohmann::json& document) const;
-
-private:
-    std::filesystem::path path_;
-    std::optional<std::string> savedTmpdir_;
-};
+// Writes `document` as the file `name` (UTF-8, may hold subfolders) in `folder`; answers its path.
+std::filesystem::path WriteDocument(const testsupport::TempFolder& folder, const std::string& name,
+                                    const nlohmann::json& document);
 
 // UTF-8 text, or a path, as the reader takes it.
 std::u16string Wide(const std::string& text);

@@ -19,7 +19,7 @@ using nlohmann::json;
 class Scan : public ::testing::Test {
 protected:
     void Open(const json& document) {
-        const auto path = folder.Write("scan.skpm", document);
+        const auto path = WriteDocument(folder, "scan.skpm", document);
         ASSERT_EQ(SUModelCreateFromFile(&reader.model, path.string().c_str()), SU_ERROR_NONE);
         reader.sceneContainer = &scene;
         SUModelGetEntities(reader.model, &root);
@@ -48,7 +48,7 @@ protected:
         return reader.faceInfos.at(faces.at(index));
     }
 
-    TestFolder folder;
+    testsupport::SystemTempFolder folder;
     ReaderProbe reader;
     SceneContainer scene;
     SUEntitiesRef root = SU_INVALID;
@@ -63,7 +63,7 @@ TEST_F(Scan, ColourByLayerOptionIsReadWhenItIsABool) {
         ReaderProbe fresh;
         json document = Document(json::object());
         document["renderingOptions"] = options;
-        const auto path = folder.Write("options.skpm", document);
+        const auto path = WriteDocument(folder, "options.skpm", document);
         ASSERT_EQ(SUModelCreateFromFile(&fresh.model, path.string().c_str()), SU_ERROR_NONE);
         fresh.InitMaterialsByLayerOption();
         EXPECT_EQ(fresh.materialsByLayer, expected) << options.dump();

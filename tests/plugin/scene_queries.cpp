@@ -5,9 +5,10 @@
 
 namespace Importing::testing {
 
-std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohmann::json& document,
+std::unique_ptr<SceneContainer> LoadScene(const testsupport::SystemTempFolder& folder,
+                                          const nlohmann::json& document,
                                           const std::string& fileName) {
-    const auto path = folder.Write(fileName, document);
+    const auto path = WriteDocument(folder, fileName, document);
     auto scene = std::make_unique<SceneContainer>();
     SkpReader reader;
     const std::size_t liveBefore = SKPMGetLiveObjectCount();

@@ -11,7 +11,8 @@ namespace Importing::testing {
 
 // Loads a document through the reader's public operations; the result must be a completed load
 // that released every SketchUp object it made.
-std::unique_ptr<SceneContainer> LoadScene(const TestFolder& folder, const nlohmann::json& document,
+std::unique_ptr<SceneContainer> LoadScene(const testsupport::SystemTempFolder& folder,
+                                          const nlohmann::json& document,
                                           const std::string& fileName = "model.skpm");
 
 // The geometry of the surface whose material carries this name; null when there is none.

@@ -26,7 +26,7 @@ json Painted(json face, const std::string& front) {
 
 class TreeWalk : public ::testing::Test {
 protected:
-    TestFolder folder;
+    testsupport::SystemTempFolder folder;
 };
 
 TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {

@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 using Importing::SceneContainer;
 using Importing::testing::ReaderProbe;
 using Importing::testing::Wide;
+using Importing::testing::WriteDocument;
 using nlohmann::json;
 
 enum class Outcome { OpenError, Raises, RangeError };
@@ -48,7 +49,7 @@ std::size_t WrittenTextures(const SceneContainer& scene) {
 class FailurePaths : public ::testing::Test {
 protected:
     void SetUp() override {
-        good = Wide(folder.Write("good.skpm", Textured()));
+        good = Wide(WriteDocument(folder, "good.skpm", Textured()));
         json options = Textured();
         options["fail"] = {"SUModelGetRenderingOptions"};
         // The texture worker is running and the leaf records of the root faces exist when the
@@ -61,8 +62,9 @@ protected:
             {"missing file", Wide((folder.Path() / "missing.skpm")), Outcome::OpenError},
             {"malformed document", Wide((folder.Path() / "broken.skpm")), Outcome::OpenError},
             {"folder", Wide(folder.Path()), Outcome::OpenError},
-            {"unreadable options", Wide(folder.Write("options.skpm", options)), Outcome::Raises},
-            {"unreadable group", Wide(folder.Write("group.skpm", group)), Outcome::Raises},
+            {"unreadable options", Wide(WriteDocument(folder, "options.skpm", options)),
+             Outcome::Raises},
+            {"unreadable group", Wide(WriteDocument(folder, "group.skpm", group)), Outcome::Raises},
             {"lone surrogate", good + char16_t(0xD800), Outcome::RangeError},
         };
     }
@@ -113,7 +115,7 @@ protected:
         EXPECT_EQ(WrittenTextures(scene), 2u) << after;
     }
 
-    Importing::testing::TestFolder folder;
+    testsupport::SystemTempFolder folder;
     std::u16string good;
     std::vector<FailingLoad> failures;
     std::string reference;

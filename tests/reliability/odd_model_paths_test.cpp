@@ -27,7 +27,7 @@ protected:
         return reliability::RunImport(model, testsupport::Utf8(temp), cwd, root / "scene.json");
     }
 
-    Importing::testing::TestFolder folder;
+    testsupport::SystemTempFolder folder;
     const fs::path root = folder.Path();
     const fs::path temp = root / "temp", cwd = root / "cwd";
     const json document = reliability::TexturedModel({"wood.png"});
@@ -50,7 +50,7 @@ TEST_F(OddModelPaths, UnusualButValidPathsLoad) {
 #endif
     };
     for (const Case& c : cases) {
-        const fs::path model = folder.Write(c.relative, document);
+        const fs::path model = Importing::testing::WriteDocument(folder, c.relative, document);
         const reliability::Import import = Run(testsupport::Utf8(model));
         ASSERT_FALSE(import.run.timedOut) << c.relative;
         EXPECT_EQ(import.run.exitCode, 0) << c.relative << import.run.err;
@@ -64,7 +64,7 @@ TEST_F(OddModelPaths, UnusualButValidPathsLoad) {
 }
 
 TEST_F(OddModelPaths, ThingsThatAreNotModelFilesAreRefusedAtOnce) {
-    const fs::path model = folder.Write("model.skpm", document);
+    const fs::path model = Importing::testing::WriteDocument(folder, "model.skpm", document);
     const testsupport::WaitingPipe pipe(root);
     const auto utf8 = [](const fs::path& path) { return testsupport::Utf8(path); };
     std::vector<std::string> paths = {
@@ -83,7 +83,7 @@ TEST_F(OddModelPaths, ThingsThatAreNotModelFilesAreRefusedAtOnce) {
     paths.insert(paths.end(), {"/dev/null", utf8(root / "dangling.skpm"), utf8(root / "loop.skpm"),
                                overlong + "/model.skpm"});
     if (::geteuid() != 0) {  // permissions do not stop root
-        const fs::path locked = folder.Write("locked.skpm", document);
+        const fs::path locked = Importing::testing::WriteDocument(folder, "locked.skpm", document);
         fs::permissions(locked, fs::perms::none);
         paths.push_back(locked.string());
     }

@@ -48,9 +48,10 @@ json ReadJson(const fs::path& path) {
 Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
                  const fs::path& sceneFile) {
     Import result;
-    result.run = RunTool(
+    result.run = testsupport::RunTool(
         SKPIMPORT_PATH, {"--quiet", "--scene-json", testsupport::Utf8(sceneFile), model},
-        ToolOptions{{{testsupport::kTempFolderVariable, tmpdir}}, cwd, std::chrono::seconds(60)});
+        testsupport::ToolOptions{
+            {{testsupport::kTempFolderVariable, tmpdir}}, cwd, std::chrono::seconds(60)});
     if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
     return result;
 }

@@ -12,7 +12,7 @@ namespace reliability {
 
 // One import by the host tool: its run, and the scene JSON it wrote (null when none).
 struct Import {
-    ToolRun run;
+    testsupport::ToolRun run;
     nlohmann::json scene;
 };
 

@@ -43,9 +43,9 @@ SKPIMPORT_CALLS_BY_SLOT int LoadThroughThePlugin(const skpimport::PluginLibrary&
 }
 
 TEST(RepeatedLoads, ManyLoadsInOneProcessEachEnd) {
-    Importing::testing::TestFolder folder;
-    const std::u16string model =
-        Importing::testing::Wide(folder.Write("model.skpm", ModelWithTextures()));
+    testsupport::SystemTempFolder folder;
+    const std::u16string model = Importing::testing::Wide(
+        Importing::testing::WriteDocument(folder, "model.skpm", ModelWithTextures()));
     for (int round = 0; round < 20; ++round) {
         std::string error;
         const auto library = skpimport::PluginLibrary::Open(SKP_PLUGIN_PATH, error);
@@ -61,11 +61,12 @@ TEST(RepeatedLoads, ManyLoadsInOneProcessEachEnd) {
 }
 
 TEST(RepeatedLoads, ManyProcessesInARowEachEnd) {
-    Importing::testing::TestFolder folder;
+    testsupport::SystemTempFolder folder;
     const fs::path temp = folder.Path() / "temp", cwd = folder.Path() / "cwd";
     fs::create_directories(temp);
     fs::create_directories(cwd);
-    const std::string model = testsupport::Utf8(folder.Write("model.skpm", ModelWithTextures()));
+    const std::string model = testsupport::Utf8(
+        Importing::testing::WriteDocument(folder, "model.skpm", ModelWithTextures()));
     for (int run = 0; run < 30; ++run) {
         const reliability::Import import = reliability::RunImport(
             model, testsupport::Utf8(temp), cwd, folder.Path() / "scene.json");

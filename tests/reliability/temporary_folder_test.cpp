@@ -26,10 +26,11 @@ protected:
         fs::create_directories(cwd);
         fs::create_directories(out);
         using Importing::testing::GreyPixels;
-        model = folder.Write("model.skpm",
-                             reliability::TexturedModel(
-                                 {"wood.png", "photo.jpg", "wide.png"},
-                                 {GreyPixels(3, 32), GreyPixels(3, 24), GreyPixels(261, 32)}));
+        model = Importing::testing::WriteDocument(
+            folder, "model.skpm",
+            reliability::TexturedModel(
+                {"wood.png", "photo.jpg", "wide.png"},
+                {GreyPixels(3, 32), GreyPixels(3, 24), GreyPixels(261, 32)}));
         fs::create_directories(root / "reference");
         reference = Run(testsupport::Utf8(root / "reference"));
         ASSERT_EQ(reference.run.exitCode, 0) << reference.run.err;
@@ -69,7 +70,7 @@ protected:
         before = reliability::FilesUnder(root);
     }
 
-    Importing::testing::TestFolder folder;
+    testsupport::SystemTempFolder folder;
     const fs::path root = folder.Path();
     const fs::path cwd = root / "cwd", out = root / "out";
     fs::path model;

@@ -73,7 +73,7 @@ TEST(TextureFileStem, LongNamesAreCutToWholeCharactersThatFitAFileName) {
 // Hostile names from a model loaded by the reader: every texture file is written into the
 // temporary folder itself, and nothing anywhere else.
 TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
-    Importing::testing::TestFolder folder;
+    testsupport::SystemTempFolder folder;
     const fs::path temp = folder.Path() / "a" / "b" / "temp";
     fs::create_directories(temp);
     const std::vector<std::string> names = {

@@ -83,7 +83,7 @@ TEST(Concurrency, ThreadsWalkingOneModelSeeWhatOneThreadSees) {
 
 TEST(Concurrency, ModelsOpenAndCloseOnSeveralThreadsAtOnce) {
     const size_t before = SKPMGetLiveObjectCount();
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string good = dir.Write("good.skpm", RichDocument().dump());
     const std::string bad = dir.Write("bad.skpm", R"({"modelDocument": 1, "layers": 3})");
     std::vector<std::jthread> threads;

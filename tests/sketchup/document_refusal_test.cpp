@@ -164,14 +164,14 @@ TEST(DocumentRefusal, DefinitionsNestAtMost64LevelsAndLongCyclesAreFound) {
 }
 
 TEST(DocumentRefusal, FilesThatAreNotDocuments) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string skp = dir.Write(
         "house.skp", std::string("\xFF\xFE\xFF\x0ES\0k\0e\0t\0c\0h\0U\0p\0 \0M\0o\0d\0e\0l\0", 32));
-    const testsupport::WaitingPipe pipe(dir.path());
+    const testsupport::WaitingPipe pipe(dir.Path());
     const std::pair<std::string, const char*> cases[] = {
         {skp, "is a SketchUp binary file (.skp), which this library does not read"},
-        {testsupport::Utf8(dir.path() / "missing.skpm"), "No such file or directory"},
-        {testsupport::Utf8(dir.path()), "is a directory"},
+        {testsupport::Utf8(dir.Path() / "missing.skpm"), "No such file or directory"},
+        {testsupport::Utf8(dir.Path()), "is a directory"},
         {pipe.Path(), "is a pipe"},  // must not block waiting for a writer
         {testsupport::kDevicePath, "is a device"},
     };

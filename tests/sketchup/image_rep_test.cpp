@@ -56,7 +56,7 @@ TEST(Textures, DimensionsAndPlainAndColourisedReps) {
 }
 
 TEST(Textures, RepsOutliveTheirModelAndSaveAsPng) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     ImageRep rep, reread, empty;
     ASSERT_EQ(SUTextureGetImageRep(TextureOf(Rich().tinted), rep.out()), SU_ERROR_NONE);
     EXPECT_EQ(Pixels(rep.get()), (Bytes{255, 128, 128, 128, 0, 0, 0, 255}));  // the model is gone
@@ -64,7 +64,7 @@ TEST(Textures, RepsOutliveTheirModelAndSaveAsPng) {
     EXPECT_EQ(SUImageRepGetData(rep.get(), sizeof small, small), SU_ERROR_INSUFFICIENT_SIZE);
     EXPECT_EQ(SUImageRepGetData(empty.get(), sizeof small, small), SU_ERROR_NO_DATA);
     const auto save = [&dir](SUImageRepRef image, const char* name) {
-        return SUImageRepSaveToFile(image, testsupport::Utf8(dir.path() / name).c_str());
+        return SUImageRepSaveToFile(image, testsupport::Utf8(dir.Path() / name).c_str());
     };
     EXPECT_EQ(save(empty.get(), "empty.png"), SU_ERROR_NO_DATA);
     ASSERT_EQ(save(rep.get(), "tinted.png"), SU_ERROR_NONE);

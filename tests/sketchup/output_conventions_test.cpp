@@ -86,7 +86,7 @@ TEST(Conventions, BadArgumentsAreAnsweredNotFollowed) {
 // refused as a release, does not move the count.
 TEST(Conventions, LiveObjectCountFollowsCreatesAndReleases) {
     const size_t before = SKPMGetLiveObjectCount();
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string good = dir.Write("good.skpm", RichDocument().dump());
     const std::string bad = dir.Write("bad.skpm", R"({"modelDocument": 1, "layers": 3})");
     SUModelRef model = SU_INVALID, refused = SU_INVALID;

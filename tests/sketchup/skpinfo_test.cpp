@@ -9,14 +9,14 @@ using namespace sutest;
 
 namespace {
 
-ToolRun Skpinfo(const std::vector<std::string>& arguments) {
-    return RunTool(SKPINFO_PATH, arguments);
+testsupport::ToolRun Skpinfo(const std::vector<std::string>& arguments) {
+    return testsupport::RunTool(SKPINFO_PATH, arguments);
 }
 
 // The JSON summary of a document, asserting that skpinfo succeeded.
 Json Summary(const Json& document) {
-    TempDir dir;
-    const ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
+    testsupport::TempFolder dir;
+    const testsupport::ToolRun run = Skpinfo({"--json", dir.Write("model.skpm", document.dump())});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return run.exitCode == 0 ? Json::parse(run.out) : Json();
 }
@@ -74,8 +74,8 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
     document.erase("fail");
     const Json faceOnly = Summary(document)["faultLists"][1];
     EXPECT_EQ(faceOnly["hides"], Json({{"triangles", 1}, {"mesh vertices", 3}}));
-    TempDir dir;
-    const ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
+    testsupport::TempFolder dir;
+    const testsupport::ToolRun text = Skpinfo({dir.Write("model.skpm", document.dump())});
     EXPECT_THAT(text.out, testing::HasSubstr("all definitions and root: 6 faces, 18 triangles"));
     EXPECT_THAT(text.out,
                 testing::HasSubstr("  face 1 of the root entities: SUMeshHelperCreate; would hide "
@@ -85,10 +85,10 @@ TEST(Skpinfo, FailListsAreReportedWithWhatTheyWouldHide) {
 }
 
 TEST(Skpinfo, ExitStatusSaysWhatWentWrong) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     Json document = RichDocument();
     document["layers"][1]["visible"] = 1;
-    const ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
+    const testsupport::ToolRun refused = Skpinfo({dir.Write("bad.skpm", document.dump())});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
     EXPECT_THAT(refused.err, testing::HasSubstr("/layers/1/visible: expected true or false"));

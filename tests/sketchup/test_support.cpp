@@ -7,24 +7,6 @@
 
 namespace sutest {
 
-TempDir::TempDir()
-    : path_(testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(),
-                                          "sketchup_tests_")) {}
-
-TempDir::~TempDir() {
-    std::error_code ignored;  // a folder left behind in /tmp is harmless
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path file = path_ / testsupport::PathOf(name);
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    EXPECT_TRUE(out.good()) << file;
-    return testsupport::Utf8(file);
-}
-
 std::string String::Utf8() const {
     std::string text(Get(SUStringGetUTF8Length, get()) + 1, '\0');
     size_t copied = 0;

@@ -1,4 +1,4 @@
-// Shared helpers of the SketchUpAPI tests: documents written to a temporary folder, objects that
+// Shared helpers of the SketchUpAPI tests: documents opened from a temporary folder, objects that
 // release themselves, getters asked in one call, and the objects of the rich document.
 #pragma once
 
@@ -11,24 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace sutest {
 
 using Json = nlohmann::json;
-
-// A folder of its own under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    // Writes `bytes` to `name` inside the folder and answers the full path.
-    std::string Write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
 
 // A model opened from a file, with the result and SKPMGetLastOpenError(); released at the end.
 class Model {
@@ -49,7 +36,7 @@ private:
 };
 
 // A document (a JSON value or its text) written into a temporary folder and opened.
-class DocumentModel : private TempDir, public Model {
+class DocumentModel : private testsupport::TempFolder, public Model {
 public:
     explicit DocumentModel(const Json& document) : DocumentModel(document.dump()) {}
     explicit DocumentModel(const std::string& text) : Model(Write("model.skpm", text)) {}

@@ -13,6 +13,7 @@
 #include <csignal>
 #endif
 
+#include "temp_folder.h"
 #include "test_platform.h"
 
 namespace skpm {
@@ -88,20 +89,6 @@ void ExpectImage(const Image& got, const Image& want, int tolerance) {
         ASSERT_NEAR(got.data[i], want.data[i], tolerance) << "byte " << i;
 }
 
-// A file in the temporary folder, removed when this object goes.
-struct TempFile {
-    std::string path;
-    ~TempFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
-TempFile Temp(const std::string& name) {
-    return {(std::filesystem::temp_directory_path() /
-             ("skpm" + std::to_string(testsupport::ProcessId()) + name))
-                .string()};
-}
-
 // Each layout decodes, and what it decodes to saves and loads back: PNG exactly, JPEG closely.
 TEST(Image, DecodesEveryLayoutToBgrAtTheRightDepthAndSavesIt) {
     // Palette entry 1 half transparent, entry 2 not listed (opaque); a grey colour key.
@@ -121,16 +108,17 @@ TEST(Image, DecodesEveryLayoutToBgrAtTheRightDepthAndSavesIt) {
         {"Bmp32", Encode('b', 1, 2, 4, kRgba), {1, 2, 32, kBgra}, 0},
         {"Jpeg", Encode('j', 8, 8, 3, jpegRgb), {8, 8, 24, jpegBgr}, 4},
     };
+    const testsupport::TempFolder folder;
     for (const auto& [name, bytes, want, tolerance] : cases) {
         SCOPED_TRACE(name);
         Image image;
         std::string reason;
         ASSERT_TRUE(DecodeImageMemory(bytes.data(), bytes.size(), image, reason)) << reason;
         ExpectImage(image, want, tolerance);
-        const TempFile file = Temp(name + (tolerance ? ".JPEG" : ".Png"));
-        ASSERT_TRUE(SaveImage(image, file.path));
+        const std::string file = folder.File(name + (tolerance ? ".JPEG" : ".Png"));
+        ASSERT_TRUE(SaveImage(image, file));
         Image back;
-        ASSERT_TRUE(DecodeImageFile(file.path, back, reason)) << reason;
+        ASSERT_TRUE(DecodeImageFile(file, back, reason)) << reason;
         ExpectImage(back, image, tolerance);
     }
 }
@@ -167,21 +155,23 @@ TEST(Image, RefusesCutShortBrokenAndOversizeFiles) {
 
 TEST(Image, RefusesToSaveOtherExtensionsBadImagesAndUnwritablePaths) {
     const Image pixel{1, 1, 24, {1, 2, 3}};
-    const TempFile jpg = Temp("saved.jpg"), bmp = Temp("saved.bmp"), none = Temp("saved");
-    EXPECT_TRUE(SaveImage(pixel, jpg.path));
-    EXPECT_FALSE(SaveImage(pixel, bmp.path));
-    EXPECT_FALSE(SaveImage(pixel, none.path));
+    const testsupport::TempFolder folder;
+    const std::string jpg = folder.File("saved.jpg"), bmp = folder.File("saved.bmp"),
+                      none = folder.File("saved");
+    EXPECT_TRUE(SaveImage(pixel, jpg));
+    EXPECT_FALSE(SaveImage(pixel, bmp));
+    EXPECT_FALSE(SaveImage(pixel, none));
     EXPECT_FALSE(SaveImage(pixel, "/nonexistent/folder/x.png"));
-    EXPECT_FALSE(SaveImage(Image{2, 1, 24, {1, 2, 3}}, jpg.path));  // too few bytes
-    EXPECT_FALSE(SaveImage(Image{1, 1, 16, {1, 2}}, jpg.path));
+    EXPECT_FALSE(SaveImage(Image{2, 1, 24, {1, 2, 3}}, jpg));  // too few bytes
+    EXPECT_FALSE(SaveImage(Image{1, 1, 16, {1, 2}}, jpg));
 }
 
 // A folder under the name, and (on POSIX) a write cut short by a limit on file sizes: the save
 // fails and leaves nothing behind, neither under the name nor under the fresh one it wrote to
 // first.
 TEST(Image, FailedSaveLeavesNoFile) {
-    const std::filesystem::path folder =
-        testsupport::MakeUniqueFolder(std::filesystem::temp_directory_path(), "skpm_save_");
+    const testsupport::TempFolder temp("skpm_save_");
+    const std::filesystem::path& folder = temp.Path();
     std::filesystem::create_directory(folder / "folder.png");
     const Image image{64, 64, 24, Repeat({9, 99, 199}, 64 * 64)};
 #if !defined(_WIN32)  // a limit on file sizes and its signal are POSIX's
@@ -199,7 +189,6 @@ TEST(Image, FailedSaveLeavesNoFile) {
     const std::vector<std::filesystem::path> left(
         std::filesystem::recursive_directory_iterator(folder), {});
     EXPECT_EQ(left, std::vector<std::filesystem::path>{folder / "folder.png"});
-    std::filesystem::remove_all(folder);
 }
 
 TEST(Image, DecodesCanonicalBase64Only) {

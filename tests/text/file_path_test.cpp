@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "temp_dir.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(TextFilePath, FolderEndsAtEitherSeparator) {
 }
 
 TEST(TextFilePath, NamesOutsideAsciiAreWrittenFoundAndReadBack) {
-    TempDir dir;
+    testsupport::TempFolder dir;
     const std::string folder = skptext::PathToUtf8(dir.Path());
     const std::string bytes("\r\n\x1A\n\0end", 8);  // what a text mode would change or stop at
     for (const std::string name :

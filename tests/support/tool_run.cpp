@@ -9,22 +9,15 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
+#include "temp_folder.h"
+
 extern char** environ;
 
+namespace testsupport {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 // Owns the spawn's file actions.
 class FileActions {
@@ -37,26 +30,6 @@ public:
 
 private:
     posix_spawn_file_actions_t actions_;
-};
-
-// Owns a folder for the child's output, removed with what is in it.
-class OutputFolder {
-public:
-    OutputFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tool-run-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~OutputFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    OutputFolder(const OutputFolder&) = delete;
-    OutputFolder& operator=(const OutputFolder&) = delete;
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
 };
 
 // The test's environment with the overrides applied, as "NAME=value" texts.
@@ -102,8 +75,8 @@ int WaitWithLimit(pid_t pid, std::chrono::seconds limit, bool& timedOut) {
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
                 const ToolOptions& options) {
     // Output goes to files: two pipes read one after the other could fill and deadlock.
-    OutputFolder output;
-    const std::string outPath = output.Path() / "out", errPath = output.Path() / "err";
+    const TempFolder output("tool-run-");
+    const std::string outPath = output.File("out"), errPath = output.File("err");
     FileActions actions;
     posix_spawn_file_actions_addopen(actions.Get(), 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(actions.Get(), 1, outPath.c_str(), O_WRONLY | O_CREAT, 0600);
@@ -121,9 +94,11 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
     if (error != 0) throw std::runtime_error("cannot run " + program + ": " + strerror(error));
     ToolRun result;
     result.exitCode = WaitWithLimit(pid, options.limit, result.timedOut);
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
+    result.out = output.Read("out");
+    result.err = output.Read("err");
     return result;
 }
+
+}  // namespace testsupport
 
 #endif

@@ -7,22 +7,15 @@
 #include <skptext/wide.h>
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
-#include "test_platform.h"
+#include "temp_folder.h"
 #include "tool_run.h"
 
+namespace testsupport {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 // One argument as CommandLineToArgvW and the C runtime read it back: quoted when it holds white
 // space or a quote, with backslashes doubled only where a quote follows them.
@@ -104,8 +97,8 @@ Handle Inheritable(const std::u16string& path, DWORD access, DWORD disposition) 
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
                 const ToolOptions& options) {
-    const fs::path output = testsupport::MakeUniqueFolder(fs::temp_directory_path(), "tool-run-");
-    const fs::path outPath = output / "out", errPath = output / "err";
+    const TempFolder output("tool-run-");
+    const fs::path outPath = output.Path() / "out", errPath = output.Path() / "err";
     ToolRun result;
     {
         const auto wide = [](const fs::path& path) {
@@ -151,11 +144,11 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
         // An exception that ended the process leaves its status (0xC0000005 and the like).
         result.exitCode = result.timedOut || code >= 0xC0000000u ? -1 : static_cast<int>(code);
     }
-    result.out = Slurp(outPath);
-    result.err = Slurp(errPath);
-    std::error_code ignored;
-    fs::remove_all(output, ignored);
+    result.out = output.Read("out");
+    result.err = output.Read("err");
     return result;
 }
+
+}  // namespace testsupport
 
 #endif  // _WIN32

@@ -1,4 +1,6 @@
-// Runs a program to completion with its output captured, for end-to-end tests of the tools.
+// Runs a program to completion with its output captured and a time limit, for the end-to-end
+// tests of the tools: posix_spawn on POSIX (tool_run.cpp), CreateProcessW on Windows
+// (tool_run_windows.cpp).
 #pragma once
 
 #include <chrono>
@@ -6,6 +8,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+namespace testsupport {
 
 struct ToolRun {
     int exitCode = -1;  // -1 when it did not exit normally
@@ -27,3 +31,5 @@ inline ToolRun RunTool(const std::string& program, const std::vector<std::string
                        const std::map<std::string, std::string>& environment = {}) {
     return RunTool(program, arguments, ToolOptions{environment, {}, std::chrono::seconds(300)});
 }
+
+}  // namespace testsupport
