@@ -2,6 +2,7 @@
 
 #include <SketchUpAPI/sketchup.h>
 #include <skpm/document_error.h>
+#include <su_objects.h>
 
 #include <chrono>
 #include <map>
@@ -70,31 +71,6 @@ private:
     std::map<void*, uint64_t> counts_;
 };
 
-// SUInitialize for the life of the object.
-struct SketchUpLibrary {
-    SketchUpLibrary() { SUInitialize(); }
-    ~SketchUpLibrary() { SUTerminate(); }
-    SketchUpLibrary(const SketchUpLibrary&) = delete;
-    SketchUpLibrary& operator=(const SketchUpLibrary&) = delete;
-};
-
-class Model {
-public:
-    explicit Model(const std::string& path) {
-        if (SUModelCreateFromFile(&ref_, path.c_str()) != SU_ERROR_NONE) {
-            const char* reason = SKPMGetLastOpenError();
-            throw std::runtime_error("cannot open " + path + ": " + (reason ? reason : "?"));
-        }
-    }
-    ~Model() { SUModelRelease(&ref_); }
-    Model(const Model&) = delete;
-    Model& operator=(const Model&) = delete;
-    SUModelRef get() const { return ref_; }
-
-private:
-    SUModelRef ref_ = SU_INVALID;
-};
-
 }  // namespace
 
 uint64_t CountPlacedFaces(SUEntitiesRef entities) {
@@ -102,12 +78,16 @@ uint64_t CountPlacedFaces(SUEntitiesRef entities) {
 }
 
 Record MeasureModelInMemory(const std::string& modelPath) {
-    const SketchUpLibrary library;
+    const suobjects::Library library;
     Record record;
     const uint64_t before = CurrentResidentBytes();
     record.Set("rss before bytes", double(before));
     const auto start = std::chrono::steady_clock::now();
-    const Model model(modelPath);
+    const suobjects::Model model(modelPath.c_str());
+    if (model.result() != SU_ERROR_NONE) {
+        const char* reason = SKPMGetLastOpenError();
+        throw std::runtime_error("cannot open " + modelPath + ": " + (reason ? reason : "?"));
+    }
     const std::chrono::duration<double> open = std::chrono::steady_clock::now() - start;
     const uint64_t after = CurrentResidentBytes();
     record.Set("open s", open.count());

@@ -7,14 +7,6 @@
 
 namespace sutest {
 
-std::string String::Utf8() const {
-    std::string text(Get(SUStringGetUTF8Length, get()) + 1, '\0');
-    size_t copied = 0;
-    EXPECT_EQ(SUStringGetUTF8(get(), text.size(), text.data(), &copied), SU_ERROR_NONE);
-    text.resize(copied);
-    return text;
-}
-
 SUTextureRef TextureOf(SUMaterialRef material) {
     return Get(SUMaterialGetTexture, material);
 }

@@ -1,10 +1,11 @@
-// Shared helpers of the SketchUpAPI tests: documents opened from a temporary folder, objects that
-// release themselves, getters asked in one call, and the objects of the rich document.
+// Shared helpers of the SketchUpAPI tests: documents opened from a temporary folder, getters
+// asked in one call, and the objects of the rich document.
 #pragma once
 
 #include <SketchUpAPI/sketchup.h>
 #include <gtest/gtest.h>
 #include <skpm/document_error.h>
+#include <su_objects.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -17,21 +18,14 @@ namespace sutest {
 
 using Json = nlohmann::json;
 
-// A model opened from a file, with the result and SKPMGetLastOpenError(); released at the end.
-class Model {
+// A model opened from a file, with the result and SKPMGetLastOpenError().
+class Model : public suobjects::Model {
 public:
     explicit Model(const std::string& path)
-        : result_(SUModelCreateFromFile(&ref_, path.c_str())), error_(SKPMGetLastOpenError()) {}
-    ~Model() { EXPECT_TRUE(SUIsInvalid(ref_) || SUModelRelease(&ref_) == SU_ERROR_NONE); }
-    Model(const Model&) = delete;
-    Model& operator=(const Model&) = delete;
-    SUModelRef get() const { return ref_; }
-    SUResult result() const { return result_; }
+        : suobjects::Model(path.c_str()), error_(SKPMGetLastOpenError()) {}
     const std::string& error() const { return error_; }
 
 private:
-    SUModelRef ref_ = SU_INVALID;
-    SUResult result_;
     std::string error_;
 };
 
@@ -42,26 +36,9 @@ public:
     explicit DocumentModel(const std::string& text) : Model(Write("model.skpm", text)) {}
 };
 
-// An object the caller creates and releases, released on destruction.
-template <class Ref, SUResult (*Create)(Ref*), SUResult (*Release)(Ref*)>
-class Owned {
-public:
-    Owned() { EXPECT_EQ(Create(&ref_), SU_ERROR_NONE); }
-    ~Owned() { EXPECT_EQ(Release(&ref_), SU_ERROR_NONE); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Ref* out() { return &ref_; }
-    Ref get() const { return ref_; }
-
-private:
-    Ref ref_ = SU_INVALID;
-};
-class String : public Owned<SUStringRef, SUStringCreate, SUStringRelease> {
-public:
-    std::string Utf8() const;
-};
-using TypedValue = Owned<SUTypedValueRef, SUTypedValueCreate, SUTypedValueRelease>;
-using ImageRep = Owned<SUImageRepRef, SUImageRepCreate, SUImageRepRelease>;
+using suobjects::ImageRep;
+using suobjects::String;
+using suobjects::TypedValue;
 
 // What a getter such as SUGroupGetTransform answers about `ref`, asserting success; Ask answers
 // only the result.

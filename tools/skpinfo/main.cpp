@@ -4,6 +4,7 @@
 #include <SketchUpAPI/sketchup.h>
 #include <skpm/document_error.h>
 #include <skptext/program_text.h>
+#include <su_objects.h>
 
 #include <iostream>
 #include <string>
@@ -16,30 +17,10 @@ namespace {
 
 constexpr const char* kUsage = "usage: skpinfo [--json] MODEL\n";
 
-// Initialises the library for the life of the program.
-struct Library {
-    Library() { SUInitialize(); }
-    ~Library() { SUTerminate(); }
-};
-
 // A model opened from a file with its fault injection left out, so that everything the document
-// holds is counted; released on destruction.
-class OpenModel {
-public:
-    explicit OpenModel(const char* path)
-        : result_(SKPMModelCreateFromFileWithoutFaults(&model_, path)) {}
-    ~OpenModel() {
-        if (SUIsValid(model_)) SUModelRelease(&model_);
-    }
-    OpenModel(const OpenModel&) = delete;
-    OpenModel& operator=(const OpenModel&) = delete;
-    SUResult result() const { return result_; }
-    SUModelRef get() const { return model_; }
-
-private:
-    SUModelRef model_ = SU_INVALID;
-    SUResult result_;
-};
+// holds is counted.
+using OpenModel =
+    suobjects::Owned<SUModelRef, SKPMModelCreateFromFileWithoutFaults, SUModelRelease>;
 
 }  // namespace
 
@@ -69,7 +50,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    Library library;
+    const suobjects::Library library;
     OpenModel model(path);
     if (model.result() != SU_ERROR_NONE) {
         std::cerr << "skpinfo: " << path << ": " << SKPMGetLastOpenError() << "\n";

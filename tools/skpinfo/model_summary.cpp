@@ -1,13 +1,12 @@
 #include "model_summary.h"
 
 #include <skpm/document_error.h>
+#include <su_objects.h>
 
 #include <algorithm>
 #include <deque>
 #include <initializer_list>
 #include <string_view>
-
-#include "su_handles.h"
 
 namespace skpinfo {
 namespace {
@@ -85,7 +84,7 @@ public:
         for (SULayerRef layer : layers) {
             Charge("layers", 1);
             LayerInfo info;
-            SuString name;
+            suobjects::String name;
             if (Ok(SULayerGetName(layer, name.out()), "SULayerGetName")) info.name = name.Utf8();
             ListOf(layer.ptr, [&] { return "layer \"" + info.name + "\""; });
             Ok(SULayerGetVisibility(layer, &info.visible), "SULayerGetVisibility");
@@ -97,7 +96,7 @@ public:
         }
         SULayerRef layer = SU_INVALID;
         if (Ok(SUModelGetDefaultLayer(model, &layer), "SUModelGetDefaultLayer")) {
-            SuString name;
+            suobjects::String name;
             if (Ok(SULayerGetName(layer, name.out()), "SULayerGetName")) {
                 summary_.defaultLayer = name.Utf8();
             }
@@ -185,7 +184,7 @@ private:
     }
 
     std::string MaterialName(SUMaterialRef material) {
-        SuString name;
+        suobjects::String name;
         if (!Ok(SUMaterialGetNameLegacyBehavior(material, name.out()),
                 "SUMaterialGetNameLegacyBehavior")) {
             return {};
@@ -195,7 +194,7 @@ private:
 
     TextureInfo Texture(SUTextureRef texture) {
         TextureInfo info;
-        SuString fileName;
+        suobjects::String fileName;
         if (Ok(SUTextureGetFileName(texture, fileName.out()), "SUTextureGetFileName")) {
             info.fileName = fileName.Utf8();
         }
@@ -219,7 +218,7 @@ private:
 
     void CountDefinition(SUComponentDefinitionRef definition,
                          std::vector<ImageDefinition>& imageDefinitions) {
-        SuString name;
+        suobjects::String name;
         Ok(SUComponentDefinitionGetName(definition, name.out()), "SUComponentDefinitionGetName");
         const std::string where = "definition \"" + name.Utf8() + "\"";
         FaultList* list = ListOf(definition.ptr, [&] { return where; });
@@ -289,7 +288,7 @@ private:
             Add(counts.faces, "faces");
             FaultList* list = ListOf(faces[i].ptr, [&] { return Element("face", i, where); });
             const Cut noMesh(*this, list, {"SUMeshHelperCreate"});
-            SuMeshHelper mesh(faces[i]);
+            suobjects::MeshHelper mesh(faces[i]);
             if (!Ok(mesh.result(), "SUMeshHelperCreate")) continue;
             size_t n = 0;
             if (Ok(SUMeshHelperGetNumTriangles(mesh.get(), &n), "SUMeshHelperGetNumTriangles")) {

@@ -4,37 +4,31 @@
 #include <utility>
 #include <vector>
 
-#include "su_handles.h"
+#include "su_reading.h"
 
 namespace skpmgen {
 namespace {
 
 // A face's triangulation, released at the end.
-class MeshHelper {
+class MeshHelper : public suobjects::MeshHelper {
 public:
-    explicit MeshHelper(SUFaceRef face) {
-        Check(SUMeshHelperCreate(&ref_, face), "SUMeshHelperCreate");
+    explicit MeshHelper(SUFaceRef face) : suobjects::MeshHelper(face) {
+        Check(result(), "SUMeshHelperCreate");
     }
-    ~MeshHelper() { SUMeshHelperRelease(&ref_); }
-    MeshHelper(const MeshHelper&) = delete;
-    MeshHelper& operator=(const MeshHelper&) = delete;
 
     template <class T>
     std::vector<T> Read(SUResult (*get)(SUMeshHelperRef, size_t, T[], size_t*), size_t n) const {
         std::vector<T> out(n);
         size_t count = 0;
-        Check(get(ref_, n, out.data(), &count), "reading a face's mesh");
+        Check(get(this->get(), n, out.data(), &count), "reading a face's mesh");
         out.resize(count);
         return out;
     }
     size_t Count(SUResult (*get)(SUMeshHelperRef, size_t*)) const {
         size_t n = 0;
-        Check(get(ref_, &n), "sizing a face's mesh");
+        Check(get(this->get(), &n), "sizing a face's mesh");
         return n;
     }
-
-private:
-    SUMeshHelperRef ref_ = SU_INVALID;
 };
 
 // The triangles of one material, gathered over faces.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "definition_meshes.h"
-#include "su_handles.h"
+#include "su_reading.h"
 
 namespace skpmgen {
 namespace {
@@ -98,7 +98,8 @@ std::vector<double> GltfPlacementMatrix(const SUTransformation& transform) {
 
 bool WriteModelGltf(const std::string& modelPath, const std::string& gltfPath, std::string& error) {
     try {
-        const OpenedModel model(modelPath);
+        const suobjects::Model model(modelPath.c_str());
+        Check(model.result(), "SUModelCreateFromFile");
         SUEntitiesRef entities = SU_INVALID;
         Check(SUModelGetEntities(model.get(), &entities), "SUModelGetEntities");
         gltf::GltfBuilder builder("skpmgen");

@@ -1,7 +1,8 @@
-// Owners and readers for the SketchUp C API objects the glTF writer uses.
+// Reading SketchUp C API objects for the glTF writer: a refused call throws with its name.
 #pragma once
 
 #include <SketchUpAPI/sketchup.h>
+#include <su_objects.h>
 
 #include <stdexcept>
 #include <string>
@@ -15,35 +16,15 @@ inline void Check(SUResult result, const char* call) {
         throw std::runtime_error(std::string(call) + " failed (" + std::to_string(result) + ")");
 }
 
-// A model opened from a file, released with its objects at the end.
-class OpenedModel {
-public:
-    explicit OpenedModel(const std::string& path) {
-        Check(SUModelCreateFromFile(&ref_, path.c_str()), "SUModelCreateFromFile");
-    }
-    ~OpenedModel() { SUModelRelease(&ref_); }
-    OpenedModel(const OpenedModel&) = delete;
-    OpenedModel& operator=(const OpenedModel&) = delete;
-    SUModelRef get() const { return ref_; }
-
-private:
-    SUModelRef ref_ = SU_INVALID;
-};
-
 // The UTF-8 text of a getter such as SUMaterialGetName.
 template <class Ref>
 std::string TextOf(SUResult (*get)(Ref, SUStringRef*), Ref ref) {
-    SUStringRef text = SU_INVALID;
-    Check(SUStringCreate(&text), "SUStringCreate");
+    suobjects::String text;
+    Check(text.result(), "SUStringCreate");
+    Check(get(ref, text.out()), "reading a name");
     size_t length = 0;
-    SUResult result = get(ref, &text);
-    if (result == SU_ERROR_NONE) result = SUStringGetUTF8Length(text, &length);
-    std::string out(length + 1, '\0');
-    if (result == SU_ERROR_NONE) result = SUStringGetUTF8(text, out.size(), out.data(), &length);
-    SUStringRelease(&text);
-    Check(result, "reading a name");
-    out.resize(length);
-    return out;
+    Check(SUStringGetUTF8Length(text.get(), &length), "reading a name");
+    return text.Utf8();
 }
 
 // Every element of a list getter such as SUEntitiesGetFaces.
