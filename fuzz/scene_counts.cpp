@@ -67,6 +67,8 @@ std::vector<MeshShape> WrittenMeshes(const tinygltf::Model& model) {
 }
 
 // The DIFFUSE texture of the first surface drawing `material` with one; -1 when none has.
+// Worked out here again, not taken from the glTF writer, so that a fault in the writer's own
+// lookup shows as a violation instead of agreeing with itself.
 int DiffuseTexture(const Importing::SceneContainer& scene, int material) {
     for (const Importing::Surface& surface : scene.surfaces) {
         if (surface.GetMaterialId() != material) continue;
