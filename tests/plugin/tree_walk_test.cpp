@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "scene_queries.h"
 
@@ -29,15 +30,32 @@ protected:
     testsupport::SystemTempFolder folder;
 };
 
-TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
+// A hidden element hides everything below it. Layers of faces count only at the top level: a face
+// on a hidden layer (the default layer too) is left out there and placed inside a group.
+TEST_F(TreeWalk, HiddenElementsAndLayersLeaveOutWhatTheyHide) {
+    json layers = {{{"name", "Layer0"}}, {{"name", "Off"}, {"visible", false}}};
+    json hiddenDefault = layers;
+    hiddenDefault[0]["visible"] = false;
+    json off = Square();
+    off["layer"] = "Off";
     json definitions = {
         Definition("Leaf", "component", {{"faces", {Square()}}}),
         Definition("Box", "group",
-                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}})};
-    json groups = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
-    auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions));
-    // Only the visible box: its own square and its leaf's, two sides each.
-    EXPECT_EQ(TotalVertices(*scene), 2u * 2u * 4u);
+                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}}),
+        Definition("G", "group", {{"faces", {off}}}),
+        Definition("H", "group", {{"faces", {Square()}}})};
+    json boxes = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
+    const std::tuple<json, json, std::size_t> cases[] = {
+        // only the visible box: its own square and its leaf's, two sides each
+        {{{"groups", boxes}}, layers, 2u * 2u * 4u},
+        {{{"faces", {off}}, {"groups", {{{"definition", "G"}}}}}, layers, 8u},
+        {{{"faces", {Square()}}, {"groups", {{{"definition", "H"}, {"layer", nullptr}}}}},
+         hiddenDefault,
+         8u}};
+    for (const auto& [top, layerList, vertices] : cases) {
+        const auto scene = LoadScene(folder, Document(top, definitions, json::array(), layerList));
+        EXPECT_EQ(TotalVertices(*scene), vertices) << top.dump();
+    }
 }
 
 TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
@@ -95,20 +113,6 @@ TEST_F(TreeWalk, ImageFacesKeepTheirOwnMaterialsByLayer) {
     EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);  // front side; the back has none
 }
 
-TEST_F(TreeWalk, EveryPlacementOfADefinitionIsPlaced) {
-    json definitions = {Definition("Tree", "component", {{"faces", {Square()}}})};
-    json instances = {{{"definition", "Tree"}, {"transform", Translation(0, 0, 0)}},
-                      {{"definition", "Tree"}, {"transform", Translation(100, 0, 0)}},
-                      {{"definition", "Tree"}, {"transform", Translation(200, 0, 0)}}};
-    auto scene = LoadScene(folder, Document({{"instances", instances}}, definitions));
-    const Geometry* geometry = GeometryOf(*scene, u"Default material");
-    ASSERT_NE(geometry, nullptr);
-    ASSERT_EQ(geometry->vertices.size(), 3u * 2u * 4u);
-    float maxX = 0;
-    for (const Vertex& v : geometry->vertices) maxX = std::max(maxX, v.x);
-    EXPECT_FLOAT_EQ(maxX, 210 * 0.0254f);
-}
-
 TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
     // A point of the inner definition is scaled by B, then moved by A, then lifted by the base.
     json definitions = {
@@ -126,27 +130,6 @@ TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
     EXPECT_FLOAT_EQ(first.x, 12 * 0.0254f);
     EXPECT_FLOAT_EQ(first.y, 30 * 0.0254f + 0.001f);
     EXPECT_FLOAT_EQ(first.z, 20 * 0.0254f);
-}
-
-TEST_F(TreeWalk, LayersOfFacesCountOnlyAtTheTopLevel) {
-    json layers = {{{"name", "Layer0"}}, {{"name", "Off"}, {"visible", false}}};
-    json off = Square();
-    off["layer"] = "Off";
-    json definitions = {Definition("G", "group", {{"faces", {off}}})};
-    json document = Document({{"faces", {off}}, {"groups", {{{"definition", "G"}}}}}, definitions,
-                             json::array(), layers);
-    auto scene = LoadScene(folder, document);
-    EXPECT_EQ(TotalVertices(*scene), 8u);  // only the one inside the group
-}
-
-TEST_F(TreeWalk, HiddenDefaultLayerHidesTopLevelFacesOnly) {
-    json layers = {{{"name", "Layer0"}, {"visible", false}}};
-    json definitions = {Definition("G", "group", {{"faces", {Square()}}})};
-    json document =
-        Document({{"faces", {Square()}}, {"groups", {{{"definition", "G"}, {"layer", nullptr}}}}},
-                 definitions, json::array(), layers);
-    auto scene = LoadScene(folder, document);
-    EXPECT_EQ(TotalVertices(*scene), 8u);
 }
 
 struct SidedCase {
@@ -171,12 +154,16 @@ TEST_P(Sides, BackSidesFollowTheDoubleSidedSettingAndBackMaterials) {
     EXPECT_EQ(TotalVertices(*scene), c.expectedVertices);
 }
 
+// A model is single-sided when "_defaultsingle." stands anywhere in its path, in any letter case.
 INSTANTIATE_TEST_SUITE_P(Settings, Sides,
                          ::testing::Values(SidedCase{"double.skpm", false, false, 8},
                                            SidedCase{"double.skpm", true, false, 8},
                                            SidedCase{"one_defaultsingle.skpm", false, false, 4},
                                            SidedCase{"one_defaultsingle.skpm", true, false, 8},
-                                           SidedCase{"one_defaultsingle.skpm", false, true, 8}));
+                                           SidedCase{"one_defaultsingle.skpm", false, true, 8},
+                                           SidedCase{"one_DefaultSINGLE.skpm", false, false, 4},
+                                           SidedCase{"a_defaultsingle.b/m.skpm", false, false, 4},
+                                           SidedCase{"one_defaultsingle", false, false, 8}));
 
 TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
     json definitions = {Definition("Door", "component",
