@@ -19,14 +19,11 @@ using nlohmann::json;
 // Opens a document into the reader and runs the scan, as a load does before the walk.
 class Scan : public ::testing::Test {
 protected:
-    void Open(const json& document) {
+    void OpenAndScan(const json& document) {
         const auto path = WriteDocument(folder, "scan.skpm", document);
         ASSERT_EQ(SUModelCreateFromFile(&reader.model, path.string().c_str()), SU_ERROR_NONE);
         reader.sceneContainer = &scene;
         SUModelGetEntities(reader.model, &root);
-    }
-    void OpenAndScan(const json& document) {
-        Open(document);
         reader.InitMaterialsByLayerOption();
         reader.InitModel();
     }
