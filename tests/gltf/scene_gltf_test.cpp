@@ -16,7 +16,13 @@ using Importing::Vertex;
 
 namespace {
 
-// A scene of one root node drawing every surface; its geometries are added by the tests.
+// In scene coordinates: a floor triangle east of the origin whose second corner lies north of the
+// first, normal up; it winds with (b-a)x(c-a) along its normal.
+const std::vector<Vertex> kFloor = {
+    {5, 0, 0, 0, 1, 0, 0, 0}, {5, 0, 1, 0, 1, 0, 0, 1}, {6, 0, 0, 0, 1, 0, 1, 0}};
+
+// A scene of one root node drawing every surface; its geometries are added by the tests. It is
+// written into a folder of its own; `warnings` holds what the last write warned of.
 struct Scene {
     Importing::SceneContainer container;
     Scene() {
@@ -45,18 +51,24 @@ struct Scene {
             static_cast<int>(container.surfaces.size() - 1));
         return g;
     }
-    tinygltf::Model WriteAndRead(const std::string& path, std::vector<std::string>& warnings) {
-        std::string error;
-        EXPECT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(container, warnings), path, error)) << error;
-        return LoadModel(path);
+    // A texture of the library from a UTF-8 path, widened unit by unit: ASCII only.
+    int Texture(const std::string& path) {
+        return container.AddTextureToLibrary({path.begin(), path.end()}, 0);
     }
+    tinygltf::Model WriteAndRead(const std::string& name) {
+        std::string error;
+        warnings.clear();
+        EXPECT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(container, warnings), dir.File(name), error))
+            << error;
+        return LoadModel(dir.File(name));
+    }
+    testsupport::TempFolder dir;
+    std::vector<std::string> warnings;
 };
 
-// In scene coordinates: a floor triangle east of the origin whose second corner lies north of the
-// first, and a wall triangle facing north; each winds with (b-a)x(c-a) along its normal.
+// The floor and a wall triangle facing north, which winds with (b-a)x(c-a) along its normal too.
 void DrawProbe(Scene& scene, int material) {
-    scene.Draw({{5, 0, 0, 0, 1, 0, 0, 0}, {5, 0, 1, 0, 1, 0, 0, 1}, {6, 0, 0, 0, 1, 0, 1, 0}},
-               {0, 1, 2}, material);
+    scene.Draw(kFloor, {0, 1, 2}, material);
     scene.Draw({{0, 0, 2, 0, 0, 1, 0, 0}, {0, 1, 2, 0, 0, 1, 0, 0}, {-1, 0, 2, 0, 0, 1, 0, 0}},
                {0, 1, 2}, material);
 }
@@ -68,10 +80,8 @@ void ExpectNear(const Vec3& got, const Vec3& want) {
 TEST(SceneGltf, EastStaysEastNorthBecomesMinusZAndWindingAgreesWithNormals) {
     Scene scene;
     DrawProbe(scene, scene.Material(u"Paint", {1, 0, 0, 1}));
-    testsupport::TempFolder dir;
-    std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
-    EXPECT_TRUE(warnings.empty());
+    const tinygltf::Model model = scene.WriteAndRead("probe.glb");
+    EXPECT_TRUE(scene.warnings.empty());
     ASSERT_EQ(model.meshes.size(), 2u);
     EXPECT_EQ(model.asset.version, "2.0");
     EXPECT_EQ(model.asset.generator, "skpimport");
@@ -108,9 +118,7 @@ TEST(SceneGltf, NodeMatrixPlacesPointsWhereTheSceneDoes) {
                            {float(2 * s), 0, float(2 * c), 0},
                            {1, 2, 3, 1}};
     scene.container.nodes[0].SetLocalTransform(Importing::Transform(m));
-    testsupport::TempFolder dir;
-    std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
+    const tinygltf::Model model = scene.WriteAndRead("probe.glb");
     ASSERT_EQ(model.scenes.at(0).nodes.size(), 1u);
     const tinygltf::Node& root = model.nodes.at(model.scenes[0].nodes[0]);
     EXPECT_EQ(root.name, "probe");
@@ -135,26 +143,22 @@ std::string WriteBmp(const testsupport::TempFolder& dir) {
 // Materials: the colour, opacity as alpha with BLEND, the surface type in extras, a BMP texture
 // converted and embedded, a missing one left out with a warning.
 TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
-    testsupport::TempFolder dir;
     Scene scene;
-    const std::string bmpPath = WriteBmp(dir);  // ASCII: widened unit by unit
-    const int bmp = scene.container.AddTextureToLibrary({bmpPath.begin(), bmpPath.end()}, 0);
-    const int missing = scene.container.AddTextureToLibrary(u"/nonexistent/gone.png", 0);
-    const std::vector<Vertex> floor = {
-        {5, 0, 0, 0, 1, 0, 0, 0}, {5, 0, 1, 0, 1, 0, 0, 1}, {6, 0, 0, 0, 1, 0, 1, 0}};
-    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Red", {1, 0, 0, 1}));
-    scene.Draw(floor, {0, 1, 2},
+    const int bmp = scene.Texture(WriteBmp(scene.dir));
+    const int missing = scene.Texture("/nonexistent/gone.png");
+    scene.Draw(kFloor, {0, 1, 2}, scene.Material(u"Red", {1, 0, 0, 1}));
+    scene.Draw(kFloor, {0, 1, 2},
                scene.Material(u"Glass", {0.5, 0.6, 0.7, 1}, 0.25f, Importing::SURFACE_GLASS));
-    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Bricks", {1, 1, 1, 1}), bmp);
-    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Gone", {1, 1, 1, 1}), missing);
+    scene.Draw(kFloor, {0, 1, 2}, scene.Material(u"Bricks", {1, 1, 1, 1}), bmp);
+    scene.Draw(kFloor, {0, 1, 2}, scene.Material(u"Gone", {1, 1, 1, 1}), missing);
     scene.Material(u"Unused", {0, 0, 1, 1});
 
     for (const char* name : {"materials.glb", "materials.gltf"}) {
-        std::vector<std::string> warnings;
-        const tinygltf::Model model = scene.WriteAndRead(dir.File(name), warnings);
+        const tinygltf::Model model = scene.WriteAndRead(name);
         ASSERT_EQ(model.materials.size(), 5u) << name;  // one per scene material, used or not
-        ASSERT_EQ(warnings.size(), 1u) << name;
-        EXPECT_NE(warnings[0].find("/nonexistent/gone.png"), std::string::npos) << warnings[0];
+        ASSERT_EQ(scene.warnings.size(), 1u) << name;
+        EXPECT_NE(scene.warnings[0].find("/nonexistent/gone.png"), std::string::npos)
+            << scene.warnings[0];
 
         const tinygltf::Material& red = model.materials[0];
         EXPECT_EQ(red.pbrMetallicRoughness.baseColorFactor, (std::vector<double>{1, 0, 0, 1}));
@@ -186,7 +190,7 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
         } else {
             EXPECT_EQ(image.uri, "materials_0.png");  // a file beside the JSON
             EXPECT_EQ(model.buffers.at(0).uri, "materials.bin");
-            EXPECT_TRUE(std::filesystem::exists(dir.File("materials.bin")));
+            EXPECT_TRUE(std::filesystem::exists(scene.dir.File("materials.bin")));
         }
     }
 }
@@ -194,21 +198,17 @@ TEST(SceneGltf, MaterialsCarryColourOpacityTexturesAndExtras) {
 // An opaque material whose texture has transparent pixels (foliage) is cut out along them; an
 // opaque texture keeps the material opaque.
 TEST(SceneGltf, TexturesWithTransparentPixelsCutTheirMaterialOut) {
-    testsupport::TempFolder dir;
     Scene scene;
     const unsigned char leaves[] = {0, 128, 0, 255, 0, 0, 0, 0};  // a leaf pixel, a hole
     const unsigned char solid[] = {0, 128, 0, 255, 9, 9, 9, 255};
-    const std::string leavesPath = dir.File("leaves.png"), solidPath = dir.File("solid.png");
+    const std::string leavesPath = scene.dir.File("leaves.png");
+    const std::string solidPath = scene.dir.File("solid.png");
     ASSERT_NE(stbi_write_png(leavesPath.c_str(), 2, 1, 4, leaves, 8), 0);
     ASSERT_NE(stbi_write_png(solidPath.c_str(), 2, 1, 4, solid, 8), 0);
-    const std::vector<Vertex> floor = {
-        {5, 0, 0, 0, 1, 0, 0, 0}, {5, 0, 1, 0, 1, 0, 0, 1}, {6, 0, 0, 0, 1, 0, 1, 0}};
-    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Leaves", {1, 1, 1, 1}),
-               scene.container.AddTextureToLibrary({leavesPath.begin(), leavesPath.end()}, 0));
-    scene.Draw(floor, {0, 1, 2}, scene.Material(u"Solid", {1, 1, 1, 1}),
-               scene.container.AddTextureToLibrary({solidPath.begin(), solidPath.end()}, 0));
-    std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir.File("cut.glb"), warnings);
+    scene.Draw(kFloor, {0, 1, 2}, scene.Material(u"Leaves", {1, 1, 1, 1}),
+               scene.Texture(leavesPath));
+    scene.Draw(kFloor, {0, 1, 2}, scene.Material(u"Solid", {1, 1, 1, 1}), scene.Texture(solidPath));
+    const tinygltf::Model model = scene.WriteAndRead("cut.glb");
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[0].alphaMode, "MASK");
     EXPECT_EQ(model.materials[1].alphaMode, "OPAQUE");
@@ -221,12 +221,10 @@ TEST(SceneGltf, GeometriesWithoutTrianglesOrWithBadIndicesGetNoMesh) {
     scene.Draw({}, {}, paint);                                                           // empty
     scene.Draw({{0, 0, 0, 0, 1, 0, 0, 0}, {1, 0, 0, 0, 1, 0, 0, 0}}, {0, 1, 2}, paint);  // 2 >= 2
     scene.container.CreateNewGeometryInLibrary();  // drawn by nothing
-    testsupport::TempFolder dir;
-    std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir.File("probe.glb"), warnings);
+    const tinygltf::Model model = scene.WriteAndRead("probe.glb");
     EXPECT_EQ(model.meshes.size(), 2u);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("geometry 3"), std::string::npos) << warnings[0];
+    ASSERT_EQ(scene.warnings.size(), 1u);
+    EXPECT_NE(scene.warnings[0].find("geometry 3"), std::string::npos) << scene.warnings[0];
     for (const tinygltf::Node& node : model.nodes)
         EXPECT_TRUE(node.mesh < static_cast<int>(model.meshes.size())) << node.name;
 }
@@ -240,9 +238,7 @@ TEST(SceneGltf, IndicesWidenWhenAVertexIndexReachesTheRestartValue) {
             vertices[i] = {float(i % 256), 0, float(i / 256), 0, 1, 0, 0, 0};
         scene.Draw(vertices, {count - 1, count - 257, count - 2},
                    scene.Material(u"P", {1, 1, 1, 1}));
-        testsupport::TempFolder dir;
-        std::vector<std::string> warnings;
-        const tinygltf::Model model = scene.WriteAndRead(dir.File("wide.glb"), warnings);
+        const tinygltf::Model model = scene.WriteAndRead("wide.glb");
         const int accessor = model.meshes.at(0).primitives.at(0).indices;
         EXPECT_EQ(model.accessors[accessor].componentType,
                   count <= 65535 ? TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT
@@ -255,18 +251,14 @@ TEST(SceneGltf, IndicesWidenWhenAVertexIndexReachesTheRestartValue) {
 // tinygltf writes an object with nothing set as null, which no reader takes: a scene of no nodes
 // (what a load that failed early leaves) and an unnamed, empty node at the origin.
 TEST(SceneGltf, EmptyScenesAndNodesReadBack) {
-    testsupport::TempFolder dir;
-    for (const char* name : {"empty.glb", "empty.gltf"}) {
-        Importing::SceneContainer empty;
-        std::vector<std::string> warnings;
-        std::string error;
-        ASSERT_TRUE(gltf::WriteGltf(gltf::SceneToGltf(empty, warnings), dir.File(name), error));
-        EXPECT_TRUE(LoadModel(dir.File(name)).nodes.empty());
-    }
     Scene scene;
+    for (const char* name : {"empty.glb", "empty.gltf"}) {
+        Scene empty;
+        empty.container = Importing::SceneContainer();
+        EXPECT_TRUE(empty.WriteAndRead(name).nodes.empty()) << name;
+    }
     scene.container.nodes.emplace_back();  // no name, no surface, at the origin
-    std::vector<std::string> warnings;
-    const tinygltf::Model model = scene.WriteAndRead(dir.File("bare.glb"), warnings);
+    const tinygltf::Model model = scene.WriteAndRead("bare.glb");
     ASSERT_EQ(model.nodes.size(), 2u);
     EXPECT_EQ(model.scenes.at(0).nodes.size(), 2u);
 }

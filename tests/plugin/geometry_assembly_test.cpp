@@ -1,7 +1,9 @@
 #include <Importing/Geometry.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "reader_probe.h"
@@ -29,8 +31,8 @@ struct Written {
     std::vector<Vertex> vertices;
 };
 
-Written Assemble(const SkpFaceInfo& face, const XMMATRIX& transform, bool backSide, bool mirrored,
-                 float sScale = 1, float tScale = 1) {
+Written Assemble(const SkpFaceInfo& face, const XMMATRIX& transform = DirectX::XMMatrixIdentity(),
+                 bool backSide = false, bool mirrored = false, float sScale = 1, float tScale = 1) {
     ReaderProbe reader;
     Geometry geometry;
     geometry.vertices.resize(10 + face.numVertices);
@@ -46,20 +48,19 @@ Written Assemble(const SkpFaceInfo& face, const XMMATRIX& transform, bool backSi
 }
 
 TEST(GeometryAssembly, SideAndMirroringChooseTheWinding) {
-    const SkpFaceInfo face = Triangle();
     const XMMATRIX identity = DirectX::XMMatrixIdentity();
     const std::vector<uint32_t> reversed{12, 11, 10}, stored{10, 11, 12};
-    EXPECT_EQ(Assemble(face, identity, false, false).indices, reversed);
-    EXPECT_EQ(Assemble(face, identity, false, true).indices, stored);
-    EXPECT_EQ(Assemble(face, identity, true, false).indices, stored);
-    EXPECT_EQ(Assemble(face, identity, true, true).indices, reversed);
+    EXPECT_EQ(Assemble(Triangle(), identity, false, false).indices, reversed);
+    EXPECT_EQ(Assemble(Triangle(), identity, false, true).indices, stored);
+    EXPECT_EQ(Assemble(Triangle(), identity, true, false).indices, stored);
+    EXPECT_EQ(Assemble(Triangle(), identity, true, true).indices, reversed);
 }
 
-TEST(GeometryAssembly, BackSideNegatesNormalsAndUsesBackCoordinates) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX identity = DirectX::XMMatrixIdentity();
-    const Written front = Assemble(face, identity, false, false);
-    const Written back = Assemble(face, identity, true, false);
+// Texture coordinates are scaled and flipped upright; the back side takes its own coordinates
+// and negates the normals.
+TEST(GeometryAssembly, EachSideTakesItsOwnCoordinatesScaledAndFlipped) {
+    const Written front = Assemble(Triangle());
+    const Written back = Assemble(Triangle(), DirectX::XMMatrixIdentity(), true);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(back.vertices[i].x, front.vertices[i].x);
         EXPECT_EQ(back.vertices[i].z, front.vertices[i].z);
@@ -67,37 +68,37 @@ TEST(GeometryAssembly, BackSideNegatesNormalsAndUsesBackCoordinates) {
         EXPECT_EQ(back.vertices[i].u, 2.0f);
         EXPECT_EQ(back.vertices[i].v, 1.0f - 4.0f);
     }
+    EXPECT_EQ(front.vertices[0].u, 0.5f);
+    EXPECT_EQ(front.vertices[0].v, 0.75f);
+    const Written scaled = Assemble(Triangle(), DirectX::XMMatrixIdentity(), false, false, 0.5f, 2);
+    EXPECT_EQ(scaled.vertices[0].u, 0.25f);
+    EXPECT_EQ(scaled.vertices[0].v, 0.5f);
 }
 
-TEST(GeometryAssembly, TranslationMovesPointsButNotNormals) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX moved = DirectX::XMMatrixTranslation(5, 6, 0);
-    const Written out = Assemble(face, moved, false, false);
-    EXPECT_EQ(out.vertices[1].x, 6.0f);
-    EXPECT_EQ(out.vertices[1].y, 6.0f);
-    EXPECT_EQ(out.vertices[1].nx, 0.0f);
-    EXPECT_EQ(out.vertices[1].ny, 1.0f);
-    EXPECT_EQ(out.vertices[1].nz, 0.0f);
-}
-
-TEST(GeometryAssembly, UniformScaleDoublesPointsAndHalvesNormals) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX scaled = DirectX::XMMatrixScaling(2, 2, 2);
-    const Written out = Assemble(face, scaled, false, false);
-    EXPECT_EQ(out.vertices[1].x, 2.0f);
-    EXPECT_EQ(out.vertices[2].z, 2.0f);
-    EXPECT_FLOAT_EQ(out.vertices[0].ny, 0.5f);
-}
-
-TEST(GeometryAssembly, TextureCoordinatesAreScaledAndFlipped) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX identity = DirectX::XMMatrixIdentity();
-    const Written plain = Assemble(face, identity, false, false);
-    EXPECT_EQ(plain.vertices[0].u, 0.5f);
-    EXPECT_EQ(plain.vertices[0].v, 0.75f);
-    const Written halved = Assemble(face, identity, false, false, 0.5f, 2.0f);
-    EXPECT_EQ(halved.vertices[0].u, 0.25f);
-    EXPECT_EQ(halved.vertices[0].v, 0.5f);
+// Points are placed, normals turned as directions: a translation leaves them, a uniform scale of
+// 2 halves them. Values 3, 7 and 11 of a SketchUp placement are projective terms; they land in
+// the fourth column of the scene matrix, which neither points (no division by w) nor normals (the
+// fourth row of the normal matrix, which they fill, never reaches them) take.
+TEST(GeometryAssembly, PlacementsMovePointsAndTurnNormalsAsDirections) {
+    using Xyz = std::array<float, 3>;
+    const std::tuple<XMMATRIX, std::array<Xyz, 3>, Xyz> cases[] = {
+        {DirectX::XMMatrixTranslation(5, 6, 0), {{{5, 6, 0}, {6, 6, 0}, {5, 6, 1}}}, {0, 1, 0}},
+        {DirectX::XMMatrixScaling(2, 2, 2), {{{0, 0, 0}, {2, 0, 0}, {0, 0, 2}}}, {0, 0.5f, 0}},
+        {XMMATRIX(1, 0, 0, 0.5f, 0, 1, 0, 0.25f, 0, 0, 1, 0, 0, 0, 0, 1),
+         {{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}},
+         {0, 1, 0}}};
+    for (std::size_t c = 0; c < std::size(cases); ++c) {
+        const auto& [transform, corners, normal] = cases[c];
+        const Written out = Assemble(Triangle(), transform);
+        for (int i = 0; i < 3; ++i) {
+            const Vertex& v = out.vertices[i];
+            EXPECT_EQ((Xyz{v.x, v.y, v.z}), corners[i]) << "case " << c << ", vertex " << i;
+            EXPECT_EQ((Xyz{v.nx, v.ny, v.nz}), normal) << "case " << c << ", vertex " << i;
+        }
+    }
+    // A placement that squashes the x axis to nothing still gives finite normals.
+    for (const Vertex& v : Assemble(Triangle(), DirectX::XMMatrixScaling(0, 1, 1)).vertices)
+        EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
 }
 
 // A record whose mesh gave triangles but no vertices: its indices would point at vertices that
@@ -105,32 +106,7 @@ TEST(GeometryAssembly, TextureCoordinatesAreScaledAndFlipped) {
 TEST(GeometryAssembly, FaceWithoutVerticesWritesNoIndices) {
     SkpFaceInfo meshless = Triangle();
     meshless.numVertices = 0;
-    const Written out = Assemble(meshless, DirectX::XMMatrixIdentity(), false, false);
-    EXPECT_EQ(out.indices, (std::vector<uint32_t>{99, 99, 99}));
-}
-
-// Values 3, 7 and 11 of a SketchUp placement are projective terms; they land in the fourth column
-// of the scene matrix. Normals are turned as directions: the fourth row of the normal matrix,
-// which those terms fill, never reaches them.
-TEST(GeometryAssembly, ProjectiveTermsLeaveNormalsTurnedAsDirections) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX projective(1, 0, 0, 0.5f, 0, 1, 0, 0.25f, 0, 0, 1, 0, 0, 0, 0, 1);
-    const Written out = Assemble(face, projective, false, false);
-    for (const Vertex& v : out.vertices) {
-        EXPECT_EQ(v.nx, 0.0f);
-        EXPECT_EQ(v.ny, 1.0f);
-        EXPECT_EQ(v.nz, 0.0f);
-    }
-    EXPECT_EQ(out.vertices[1].x, 1.0f);  // points ignore the terms too: no division by w
-}
-
-TEST(GeometryAssembly, SquashedPlacementStillGivesFiniteNormals) {
-    const SkpFaceInfo face = Triangle();
-    const XMMATRIX flat = DirectX::XMMatrixScaling(0, 1, 1);  // squashes the x axis to nothing
-    const Written out = Assemble(face, flat, false, false);
-    for (const Vertex& v : out.vertices) {
-        EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
-    }
+    EXPECT_EQ(Assemble(meshless).indices, (std::vector<uint32_t>{99, 99, 99}));
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
-#include <fstream>
-#include <stdexcept>
 
 #include "reader_probe.h"
 #include "scene_queries.h"
@@ -39,17 +36,6 @@ protected:
     ReaderProbe reader;
     SceneContainer scene;
 };
-
-TEST_F(LoadPipeline, UnreadableFileReportsOnlyTheOpenError) {
-    const auto path = folder.Path() / "broken.skpm";
-    std::ofstream(path) << "{ not json";
-    EXPECT_EQ(Load(path), -1);
-    EXPECT_EQ(reader.GetRaport(), u"Error: Can't open SKP file.\n");
-    EXPECT_EQ(scene.sourceDescriptions, std::vector<std::u16string>{u"SketchUp"});
-    EXPECT_TRUE(scene.nodes.empty());
-    EXPECT_TRUE(scene.finishCalls.empty());
-    ExpectNothingHeld();
-}
 
 TEST_F(LoadPipeline, CompletedLoadNamesRootAndFinishes) {
     json document = Document({{"faces", {Square()}}});
@@ -99,7 +85,7 @@ TEST_F(LoadPipeline, GeometryPastTheLimitIsReportedInOneLine) {
 
 // A reader whose face record changes between the walk and the merge, as a fault would make it:
 // the merge then writes less than it counted, and must say so rather than hand over a geometry
-// with zeroed triangles.
+// with zeroed triangles. (What a failure reported in one line leaves is checked above.)
 class RecordShrinkingReader : public ReaderProbe {
 protected:
     void MergeGeometries() override {
@@ -119,34 +105,26 @@ TEST_F(LoadPipeline, GeometryNotFilledAsCountedFailsTheLoad) {
     EXPECT_EQ(shrinking.LoadFromFile(scene, Wide(path), u"", false), -1);
     EXPECT_EQ(shrinking.GetRaport(),
               u"Error: A geometry was not filled to the size counted for it.\n");
-    EXPECT_EQ(SKPMGetLiveObjectCount(), liveBefore);
-    EXPECT_FALSE(shrinking.materials.IsTextureWorkerRunning());
-    EXPECT_TRUE(shrinking.faceInfos.empty());
 }
 
-TEST_F(LoadPipeline, MissingVersionReadsAsZeros) {
-    json document = Document({{"faces", {Square()}}});
-    document.erase("version");
-    EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
-    EXPECT_EQ(scene.sourceDescriptions.at(1), u"SketchUp 0.0.0");
-}
-
-TEST_F(LoadPipeline, ModelWithoutFacesStillGetsRootAndFinishCalls) {
-    EXPECT_EQ(Load(WriteDocument(folder, "empty.skpm", Document(json::object()))), 0);
-    EXPECT_EQ(scene.nodes.size(), 1u);
-    EXPECT_TRUE(scene.surfaces.empty());
-    EXPECT_TRUE(scene.geometryLibrary.empty());
-    EXPECT_TRUE(scene.sceneMaterials.empty());
-    EXPECT_EQ(scene.finishCalls.size(), 3u);
-}
-
-TEST_F(LoadPipeline, UnreadableRootEntitiesGiveAnEmptyButFinishedScene) {
-    json document = Document({{"faces", {Square()}}});
-    document["fail"] = {"SUModelGetEntities"};
-    EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
-    EXPECT_EQ(scene.nodes.size(), 1u);
-    EXPECT_TRUE(scene.surfaces.empty());
-    EXPECT_EQ(scene.finishCalls.size(), 3u);
+// A model without faces, without a version, or whose root entities cannot be read still completes
+// with its root node and the finishing calls.
+TEST_F(LoadPipeline, ModelsWithNothingToPlaceStillGetRootAndFinishCalls) {
+    json unversioned = Document(json::object()), unreadable = Document({{"faces", {Square()}}});
+    unversioned.erase("version");
+    unreadable["fail"] = {"SUModelGetEntities"};
+    for (const auto& [document, source] :
+         {std::pair{unversioned, u"SketchUp 0.0.0"}, std::pair{unreadable, u"SketchUp 21.0.339"}}) {
+        SceneContainer empty;
+        const auto path = WriteDocument(folder, "m.skpm", document);
+        EXPECT_EQ(reader.LoadFromFile(empty, Wide(path), u"", false), 0) << document.dump();
+        EXPECT_EQ(empty.sourceDescriptions.at(1), source);
+        EXPECT_EQ(empty.nodes.size(), 1u);
+        EXPECT_TRUE(empty.surfaces.empty());
+        EXPECT_TRUE(empty.geometryLibrary.empty());
+        EXPECT_TRUE(empty.sceneMaterials.empty());
+        EXPECT_EQ(empty.finishCalls.size(), 3u);
+    }
 }
 
 // Calls that fail after the reader made the object they fill: a mesh helper, a typed value, a
@@ -173,17 +151,6 @@ TEST_F(LoadPipeline, CallsFailingInsideACompletedLoadLeaveNothingHeld) {
     ExpectNothingHeld();
 }
 
-TEST_F(LoadPipeline, TwoLoadsInARowStartClean) {
-    EXPECT_EQ(Load(folder.Path() / "missing.skpm"), -1);
-    SceneContainer second;
-    const auto path = WriteDocument(folder, "ok.skpm", Document({{"faces", {Square()}}}));
-    EXPECT_EQ(reader.LoadFromFile(second, Wide(path), u"", false), 0);
-    EXPECT_EQ(reader.GetRaport(), u"");
-    EXPECT_EQ(second.sourceDescriptions.at(0), u"SketchUp");
-    EXPECT_EQ(second.surfaces.size(), 1u);
-    ExpectNothingHeld();
-}
-
 // Colour by layer is the model's option, not the reader's: a model without it is coloured by its
 // own materials even after one that had it.
 TEST_F(LoadPipeline, ColourByLayerIsDecidedByEachModelAnew) {
@@ -198,13 +165,12 @@ TEST_F(LoadPipeline, ColourByLayerIsDecidedByEachModelAnew) {
     json own = byLayer;
     own.erase("renderingOptions");
     ASSERT_EQ(Load(WriteDocument(folder, "by-layer.skpm", byLayer)), 0);
-    EXPECT_NE(GeometryOf(scene, u"A"), nullptr);
+    EXPECT_EQ(VerticesOf(scene, u"A"), 8u);
     SceneContainer next;
     const auto path = WriteDocument(folder, "own.skpm", own);
-    ASSERT_EQ(reader.LoadFromFile(next, Wide(path.string()), u"", false), 0);
-    EXPECT_EQ(GeometryOf(next, u"A"), nullptr);
-    ASSERT_NE(GeometryOf(next, u"B"), nullptr);
-    EXPECT_EQ(GeometryOf(next, u"B")->vertices.size(), 8u);
+    ASSERT_EQ(reader.LoadFromFile(next, Wide(path), u"", false), 0);
+    EXPECT_EQ(VerticesOf(next, u"A"), std::nullopt);
+    EXPECT_EQ(VerticesOf(next, u"B"), 8u);
 }
 
 TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
@@ -219,54 +185,6 @@ TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
     ASSERT_EQ(scene.geometryLibrary.size(), 5u);
     EXPECT_EQ(scene.geometryLibrary[3].vertices.size() + scene.geometryLibrary[4].vertices.size(),
               16u);
-}
-
-class SingleSidedMarker : public LoadPipeline,
-                          public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
-
-TEST_P(SingleSidedMarker, DecidesTheBackSides) {
-    const auto [relative, doubleSided] = GetParam();
-    const auto path = WriteDocument(folder, relative, Document({{"faces", {Square()}}}));
-    EXPECT_EQ(Load(path), 0);
-    ASSERT_EQ(scene.geometryLibrary.size(), 1u);
-    // One square has 4 vertices per placed side.
-    EXPECT_EQ(scene.geometryLibrary[0].vertices.size(), doubleSided ? 8u : 4u) << relative;
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, SingleSidedMarker,
-                         ::testing::Values(std::pair{"house_defaultsingle.skpm", false},
-                                           std::pair{"house_DefaultSINGLE.skpm", false},
-                                           std::pair{"a_defaultsingle.b/m.skpm", false},
-                                           std::pair{"house_defaultsingle", true},
-                                           std::pair{"house.skpm", true}));
-
-TEST_F(LoadPipeline, UnreadableRenderingOptionsRaiseWithNothingLeftRunning) {
-    json document = Document({{"faces", {Square()}}});
-    document["fail"] = {"SUModelGetRenderingOptions"};
-    const auto path = WriteDocument(folder, "m.skpm", document);
-    EXPECT_THROW(Load(path), std::exception);
-    EXPECT_EQ(reader.GetRaport(), u"");
-    ExpectNothingHeld();
-    // and the next load works on the same reader
-    SceneContainer next;
-    const auto good = WriteDocument(folder, "good.skpm", Document({{"faces", {Square()}}}));
-    EXPECT_EQ(reader.LoadFromFile(next, Wide(good), u"", false), 0);
-}
-
-TEST_F(LoadPipeline, UnreadableGroupEntitiesRaiseWithNothingLeftRunning) {
-    json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", {{"faces", {Square()}}}}}};
-    json group = {{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}};
-    const auto path = WriteDocument(
-        folder, "m.skpm", Document({{"faces", {Square()}}, {"groups", {group}}}, definitions));
-    EXPECT_THROW(Load(path), std::exception);
-    ExpectNothingHeld();
-}
-
-TEST_F(LoadPipeline, PathThatIsNotUtf16RaisesARangeError) {
-    std::u16string path = Wide(folder.Path()) + u"/";
-    path += char16_t(0xD800);
-    EXPECT_THROW(reader.LoadFromFile(scene, path, u"", false), std::range_error);
-    ExpectNothingHeld();
 }
 
 }  // namespace

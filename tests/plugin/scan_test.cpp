@@ -6,6 +6,7 @@
 #include <SketchUpAPI/model/model.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "reader_probe.h"
@@ -18,14 +19,11 @@ using nlohmann::json;
 // Opens a document into the reader and runs the scan, as a load does before the walk.
 class Scan : public ::testing::Test {
 protected:
-    void Open(const json& document) {
+    void OpenAndScan(const json& document) {
         const auto path = WriteDocument(folder, "scan.skpm", document);
         ASSERT_EQ(SUModelCreateFromFile(&reader.model, path.string().c_str()), SU_ERROR_NONE);
         reader.sceneContainer = &scene;
         SUModelGetEntities(reader.model, &root);
-    }
-    void OpenAndScan(const json& document) {
-        Open(document);
         reader.InitMaterialsByLayerOption();
         reader.InitModel();
     }
@@ -124,12 +122,10 @@ TEST_F(Scan, FaceRecordsInSceneConvention) {
     EXPECT_TRUE(info.visible);
     ASSERT_EQ(info.numVertices, 4);
     EXPECT_EQ(info.numIndices, 6);
-    EXPECT_EQ(info.positions[0], 1.0f * 0.0254f);
-    EXPECT_EQ(info.positions[1], 3.0f * 0.0254f);
-    EXPECT_EQ(info.positions[2], 2.0f * 0.0254f);
-    EXPECT_EQ(info.normals[0], 0.0f);
-    EXPECT_EQ(info.normals[1], 1.0f);
-    EXPECT_EQ(info.normals[2], 0.0f);
+    EXPECT_EQ(std::vector<float>(info.positions.begin(), info.positions.begin() + 3),
+              (std::vector<float>{1.0f * 0.0254f, 3.0f * 0.0254f, 2.0f * 0.0254f}));
+    EXPECT_EQ(std::vector<float>(info.normals.begin(), info.normals.begin() + 3),
+              (std::vector<float>{0, 1, 0}));
     for (int k = 0; k < info.numIndices; ++k) EXPECT_LT(info.indices[k], 4u);
 }
 
@@ -171,14 +167,6 @@ TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
     EXPECT_FLOAT_EQ(info.backUVs[3], 1.75f);
 }
 
-TEST_F(Scan, ImageFacesAreMarked) {
-    json definitions = {
-        {{"name", "Photo"}, {"kind", "image"}, {"entities", {{"faces", {Square()}}}}}};
-    OpenAndScan(Document({{"images", {{{"definition", "Photo"}}}}}, definitions));
-    ASSERT_EQ(reader.faceInfos.size(), 1u);
-    EXPECT_TRUE(reader.faceInfos.begin()->second.isImage);
-}
-
 TEST_F(Scan, HiddenFlagThenLayerDecideVisibility) {
     json layers = {{{"name", "Layer0"}, {"visible", false}}, {{"name", "Off"}, {"visible", false}}};
     json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
@@ -196,11 +184,8 @@ TEST_F(Scan, HiddenFlagThenLayerDecideVisibility) {
     EXPECT_TRUE(reader.IsHidden(element(2), true));
     EXPECT_FALSE(reader.IsHidden(element(2), false));
     EXPECT_FALSE(reader.IsHidden(element(3), true));
-    const auto sizeBefore = reader.layerInfos.size();
-    reader.layerInfos.erase(reader.layerInfos.begin(), reader.layerInfos.end());
+    reader.layerInfos.clear();
     EXPECT_FALSE(reader.IsHidden(element(1), true));  // a layer without entry counts as visible
-    EXPECT_EQ(reader.layerInfos.size(), 0u);
-    EXPECT_EQ(sizeBefore, 2u);
 }
 
 TEST_F(Scan, PlacementsInSceneConvention) {
@@ -225,26 +210,15 @@ TEST_F(Scan, PlacementsInSceneConvention) {
     const auto placement = [&](int i) {
         return stored(reader.GetTransform(SUGroupToEntity(all[i])));
     };
-
-    const auto moved = placement(0);
-    EXPECT_EQ(moved.m[3][0], 1.0f * 0.0254f);
-    EXPECT_EQ(moved.m[3][1], 3.0f * 0.0254f);
-    EXPECT_EQ(moved.m[3][2], 2.0f * 0.0254f);
-    EXPECT_EQ(moved.m[3][3], 1.0f);
-    EXPECT_EQ(moved.m[0][0], 1.0f);
-
-    const auto turned = placement(1);
-    EXPECT_EQ(turned.m[0][2], 1.0f);  // model x maps onto y: the scene's third axis
-    EXPECT_EQ(turned.m[2][0], -1.0f);
-
-    const auto weighted = placement(2);
-    EXPECT_EQ(weighted.m[0][0], 1.0f);
-    EXPECT_EQ(weighted.m[1][1], 0.5f);
-    EXPECT_EQ(weighted.m[3][0], 0.5f * 0.0254f);
-    EXPECT_EQ(weighted.m[3][3], 1.0f);
-
-    const auto unweighted = placement(3);
-    EXPECT_EQ(unweighted.m[3][0], 1.0f * 0.0254f);
+    // {group, row, column, value}: moved (axes exchanged, inches to metres); turned, model x onto
+    // y, the scene's third axis; divided by a weight of 2; a weight of 0 left undivided.
+    const std::tuple<int, int, int, float> entries[] = {
+        {0, 3, 0, 1.0f * 0.0254f}, {0, 3, 1, 3.0f * 0.0254f}, {0, 3, 2, 2.0f * 0.0254f},
+        {0, 3, 3, 1.0f},           {0, 0, 0, 1.0f},           {1, 0, 2, 1.0f},
+        {1, 2, 0, -1.0f},          {2, 0, 0, 1.0f},           {2, 1, 1, 0.5f},
+        {2, 3, 0, 0.5f * 0.0254f}, {2, 3, 3, 1.0f},           {3, 3, 0, 1.0f * 0.0254f}};
+    for (const auto& [group, row, column, value] : entries)
+        EXPECT_EQ(placement(group).m[row][column], value) << group << ": " << row << ", " << column;
 
     for (const auto& identity : {stored(reader.GetTransform(SUEntityRef SU_INVALID)),
                                  stored(reader.GetTransform(SUFaceToEntity(RootFace(0).face)))}) {

@@ -31,6 +31,12 @@ const Geometry* GeometryOf(const SceneContainer& scene, const std::u16string& ma
     return nullptr;
 }
 
+std::optional<std::size_t> VerticesOf(const SceneContainer& scene,
+                                      const std::u16string& materialName) {
+    const Geometry* geometry = GeometryOf(scene, materialName);
+    return geometry ? std::optional(geometry->vertices.size()) : std::nullopt;
+}
+
 std::size_t TotalVertices(const SceneContainer& scene) {
     std::size_t total = 0;
     for (const Geometry& geometry : scene.geometryLibrary) total += geometry.vertices.size();

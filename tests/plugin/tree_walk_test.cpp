@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "scene_queries.h"
 
@@ -24,20 +25,47 @@ json Painted(json face, const std::string& front) {
     return face;
 }
 
+// Inches along x of the leftmost corner of each run of three vertices: of each triangle placed.
+std::vector<long> LeftmostCorners(const Geometry& geometry) {
+    std::vector<long> inches;
+    for (std::size_t v = 0; v + 2 < geometry.vertices.size(); v += 3) {
+        const Vertex* corner = &geometry.vertices[v];
+        inches.push_back(std::lround(std::min({corner[0].x, corner[1].x, corner[2].x}) / 0.0254f));
+    }
+    return inches;
+}
+
 class TreeWalk : public ::testing::Test {
 protected:
     testsupport::SystemTempFolder folder;
 };
 
-TEST_F(TreeWalk, HiddenElementsHideEverythingBelowThem) {
+// A hidden element hides everything below it. Layers of faces count only at the top level: a face
+// on a hidden layer (the default layer too) is left out there and placed inside a group.
+TEST_F(TreeWalk, HiddenElementsAndLayersLeaveOutWhatTheyHide) {
+    json layers = {{{"name", "Layer0"}}, {{"name", "Off"}, {"visible", false}}};
+    json hiddenDefault = layers;
+    hiddenDefault[0]["visible"] = false;
+    json off = Square();
+    off["layer"] = "Off";
     json definitions = {
         Definition("Leaf", "component", {{"faces", {Square()}}}),
         Definition("Box", "group",
-                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}})};
-    json groups = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
-    auto scene = LoadScene(folder, Document({{"groups", groups}}, definitions));
-    // Only the visible box: its own square and its leaf's, two sides each.
-    EXPECT_EQ(TotalVertices(*scene), 2u * 2u * 4u);
+                   {{"faces", {Square()}}, {"instances", {{{"definition", "Leaf"}}}}}),
+        Definition("G", "group", {{"faces", {off}}}),
+        Definition("H", "group", {{"faces", {Square()}}})};
+    json boxes = {{{"definition", "Box"}, {"hidden", true}}, {{"definition", "Box"}}};
+    const std::tuple<json, json, std::size_t> cases[] = {
+        // only the visible box: its own square and its leaf's, two sides each
+        {{{"groups", boxes}}, layers, 2u * 2u * 4u},
+        {{{"faces", {off}}, {"groups", {{{"definition", "G"}}}}}, layers, 8u},
+        {{{"faces", {Square()}}, {"groups", {{{"definition", "H"}, {"layer", nullptr}}}}},
+         hiddenDefault,
+         8u}};
+    for (const auto& [top, layerList, vertices] : cases) {
+        const auto scene = LoadScene(folder, Document(top, definitions, json::array(), layerList));
+        EXPECT_EQ(TotalVertices(*scene), vertices) << top.dump();
+    }
 }
 
 TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
@@ -53,60 +81,35 @@ TEST_F(TreeWalk, MaterialsAreInheritedWhereFacesHaveNone) {
     auto scene =
         LoadScene(folder, Document({{"groups", groups}, {"instances", instances}}, definitions,
                                    {Material("A"), Material("B", 10), Material("C", 30)}));
-    ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
-    ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
-    ASSERT_NE(GeometryOf(*scene, u"C"), nullptr);
     // Unpainted square and the inner group's square are A on both sides; B's front is B and its
     // unpainted back inherits A.
-    EXPECT_EQ(GeometryOf(*scene, u"A")->vertices.size(), 4u * 5u);
-    EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);
+    EXPECT_EQ(VerticesOf(*scene, u"A"), 4u * 5u);
+    EXPECT_EQ(VerticesOf(*scene, u"B"), 4u);
     // A painted component instance hands its material down as a group does, nested groups too.
-    EXPECT_EQ(GeometryOf(*scene, u"C")->vertices.size(), 4u * 4u);
+    EXPECT_EQ(VerticesOf(*scene, u"C"), 4u * 4u);
     EXPECT_EQ(GeometryOf(*scene, u"Default material"), nullptr);
 }
 
-TEST_F(TreeWalk, ColourByLayerTakesLayerMaterials) {
+// The face on the default layer takes the group's A on both sides; the face on a layer without
+// material falls back to the default layer's material. Their own B is ignored; only the image's
+// face keeps its B, on its front (its back has no material of its own).
+TEST_F(TreeWalk, ColourByLayerTakesLayerMaterialsButImagesKeepTheirOwn) {
     json layers = {{{"name", "Layer0"}, {"material", "Ground"}},
                    {{"name", "L"}, {"material", "A"}},
                    {{"name", "Bare"}}};
     json bare = Painted(Square(3), "B");
     bare["layer"] = "Bare";
-    json definitions = {Definition("G", "group", {{"faces", {Painted(Square(), "B"), bare}}})};
-    json document = Document({{"groups", {{{"definition", "G"}, {"layer", "L"}}}}}, definitions,
-                             {Material("A"), Material("B", 10), Material("Ground", 20)}, layers);
-    document["renderingOptions"] = {{"DisplayColorByLayer", true}};
-    auto scene = LoadScene(folder, document);
-    // The face on the default layer takes the group's A on both sides; the face on a layer without
-    // material falls back to the default layer's material. Their own B is ignored.
-    ASSERT_NE(GeometryOf(*scene, u"A"), nullptr);
-    EXPECT_EQ(GeometryOf(*scene, u"A")->vertices.size(), 8u);
-    ASSERT_NE(GeometryOf(*scene, u"Ground"), nullptr);
-    EXPECT_EQ(GeometryOf(*scene, u"Ground")->vertices.size(), 8u);
-    EXPECT_EQ(GeometryOf(*scene, u"B"), nullptr);
-}
-
-TEST_F(TreeWalk, ImageFacesKeepTheirOwnMaterialsByLayer) {
-    json definitions = {Definition("Photo", "image", {{"faces", {Painted(Square(), "B")}}})};
+    json definitions = {Definition("G", "group", {{"faces", {Painted(Square(), "B"), bare}}}),
+                        Definition("Photo", "image", {{"faces", {Painted(Square(5), "B")}}})};
     json document =
-        Document({{"images", {{{"definition", "Photo"}}}}}, definitions, {Material("B")});
+        Document({{"groups", {{{"definition", "G"}, {"layer", "L"}}}},
+                  {"images", {{{"definition", "Photo"}, {"layer", "L"}}}}},
+                 definitions, {Material("A"), Material("B", 10), Material("Ground", 20)}, layers);
     document["renderingOptions"] = {{"DisplayColorByLayer", true}};
     auto scene = LoadScene(folder, document);
-    ASSERT_NE(GeometryOf(*scene, u"B"), nullptr);
-    EXPECT_EQ(GeometryOf(*scene, u"B")->vertices.size(), 4u);  // front side; the back has none
-}
-
-TEST_F(TreeWalk, EveryPlacementOfADefinitionIsPlaced) {
-    json definitions = {Definition("Tree", "component", {{"faces", {Square()}}})};
-    json instances = {{{"definition", "Tree"}, {"transform", Translation(0, 0, 0)}},
-                      {{"definition", "Tree"}, {"transform", Translation(100, 0, 0)}},
-                      {{"definition", "Tree"}, {"transform", Translation(200, 0, 0)}}};
-    auto scene = LoadScene(folder, Document({{"instances", instances}}, definitions));
-    const Geometry* geometry = GeometryOf(*scene, u"Default material");
-    ASSERT_NE(geometry, nullptr);
-    ASSERT_EQ(geometry->vertices.size(), 3u * 2u * 4u);
-    float maxX = 0;
-    for (const Vertex& v : geometry->vertices) maxX = std::max(maxX, v.x);
-    EXPECT_FLOAT_EQ(maxX, 210 * 0.0254f);
+    EXPECT_EQ(VerticesOf(*scene, u"A"), 8u + 4u);  // and the image's back
+    EXPECT_EQ(VerticesOf(*scene, u"Ground"), 8u);
+    EXPECT_EQ(VerticesOf(*scene, u"B"), 4u);
 }
 
 TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
@@ -126,27 +129,6 @@ TEST_F(TreeWalk, NestedPlacementsMultiplyInnerFirst) {
     EXPECT_FLOAT_EQ(first.x, 12 * 0.0254f);
     EXPECT_FLOAT_EQ(first.y, 30 * 0.0254f + 0.001f);
     EXPECT_FLOAT_EQ(first.z, 20 * 0.0254f);
-}
-
-TEST_F(TreeWalk, LayersOfFacesCountOnlyAtTheTopLevel) {
-    json layers = {{{"name", "Layer0"}}, {{"name", "Off"}, {"visible", false}}};
-    json off = Square();
-    off["layer"] = "Off";
-    json definitions = {Definition("G", "group", {{"faces", {off}}})};
-    json document = Document({{"faces", {off}}, {"groups", {{{"definition", "G"}}}}}, definitions,
-                             json::array(), layers);
-    auto scene = LoadScene(folder, document);
-    EXPECT_EQ(TotalVertices(*scene), 8u);  // only the one inside the group
-}
-
-TEST_F(TreeWalk, HiddenDefaultLayerHidesTopLevelFacesOnly) {
-    json layers = {{{"name", "Layer0"}, {"visible", false}}};
-    json definitions = {Definition("G", "group", {{"faces", {Square()}}})};
-    json document =
-        Document({{"faces", {Square()}}, {"groups", {{{"definition", "G"}, {"layer", nullptr}}}}},
-                 definitions, json::array(), layers);
-    auto scene = LoadScene(folder, document);
-    EXPECT_EQ(TotalVertices(*scene), 8u);
 }
 
 struct SidedCase {
@@ -171,12 +153,16 @@ TEST_P(Sides, BackSidesFollowTheDoubleSidedSettingAndBackMaterials) {
     EXPECT_EQ(TotalVertices(*scene), c.expectedVertices);
 }
 
+// A model is single-sided when "_defaultsingle." stands anywhere in its path, in any letter case.
 INSTANTIATE_TEST_SUITE_P(Settings, Sides,
                          ::testing::Values(SidedCase{"double.skpm", false, false, 8},
                                            SidedCase{"double.skpm", true, false, 8},
                                            SidedCase{"one_defaultsingle.skpm", false, false, 4},
                                            SidedCase{"one_defaultsingle.skpm", true, false, 8},
-                                           SidedCase{"one_defaultsingle.skpm", false, true, 8}));
+                                           SidedCase{"one_defaultsingle.skpm", false, true, 8},
+                                           SidedCase{"one_DefaultSINGLE.skpm", false, false, 4},
+                                           SidedCase{"a_defaultsingle.b/m.skpm", false, false, 4},
+                                           SidedCase{"one_defaultsingle", false, false, 8}));
 
 TEST_F(TreeWalk, MirroringOnceFlipsAndTwiceDoesNot) {
     json definitions = {Definition("Door", "component",
@@ -244,13 +230,8 @@ TEST_F(TreeWalk, PlacementsFillGeometriesInTheModelsOrder) {
     auto scene = LoadScene(folder, Document(top, definitions), "order_defaultsingle.skpm");
     const Geometry* geometry = GeometryOf(*scene, u"Default material");
     ASSERT_NE(geometry, nullptr);
-    std::vector<int> placedAt;  // inches along x of each placed triangle's leftmost corner
-    for (std::size_t v = 0; v + 2 < geometry->vertices.size(); v += 3) {
-        const float x = std::min(
-            {geometry->vertices[v].x, geometry->vertices[v + 1].x, geometry->vertices[v + 2].x});
-        placedAt.push_back(static_cast<int>(std::lround(x / 0.0254f)));
-    }
-    EXPECT_EQ(placedAt, (std::vector<int>{0, 110, 120, 310, 320, 400, 410, 420, 500}));
+    EXPECT_EQ(LeftmostCorners(*geometry),
+              (std::vector<long>{0, 110, 120, 310, 320, 400, 410, 420, 500}));
 }
 
 // The merge cuts a big collection into several pieces filled at once; the geometry still holds
@@ -270,24 +251,13 @@ TEST_F(TreeWalk, ABigCollectionKeepsItsFaceOrderAcrossThePiecesOfTheMerge) {
     ASSERT_EQ(fronts->vertices.size(), 3u * 6000);
     ASSERT_EQ(backs->vertices.size(), 3u * 2000);
     for (const auto& [geometry, step] : {std::pair{fronts, 1}, std::pair{backs, 3}}) {
+        std::vector<long> inOrder;
         for (std::size_t t = 0; t < geometry->indices.size() / 3; ++t) {
-            const uint32_t first = geometry->indices[3 * t];
-            ASSERT_EQ(first / 3, t);  // each triangle in its own range, in order
-            const float x = std::min({geometry->vertices[3 * t].x, geometry->vertices[3 * t + 1].x,
-                                      geometry->vertices[3 * t + 2].x});
-            ASSERT_EQ(std::lround(x / 0.0254f), static_cast<long>(t * step)) << "triangle " << t;
+            ASSERT_EQ(geometry->indices[3 * t] / 3, t);  // each triangle in its own range, in order
+            inOrder.push_back(static_cast<long>(t * step));
         }
+        EXPECT_TRUE(LeftmostCorners(*geometry) == inOrder) << "step " << step;
     }
-}
-
-TEST_F(TreeWalk, FrontAndBackGetTheirOwnVertexRanges) {
-    auto scene = LoadScene(folder, Document({{"faces", {Square()}}}));
-    const Geometry& geometry = scene->geometryLibrary.at(0);
-    ASSERT_EQ(geometry.vertices.size(), 8u);
-    std::set<uint32_t> front(geometry.indices.begin(), geometry.indices.begin() + 6);
-    std::set<uint32_t> back(geometry.indices.begin() + 6, geometry.indices.end());
-    for (uint32_t index : front) EXPECT_EQ(back.count(index), 0u);
-    EXPECT_FLOAT_EQ(geometry.vertices[*front.begin()].ny, -geometry.vertices[*back.begin()].ny);
 }
 
 // The default material's surface comes first, before those of materials listed and used earlier.
