@@ -15,17 +15,17 @@ namespace Importing {
 
 namespace {
 
-// Gives every material record that the plans fill a merge slot, and writes it into their runs.
-// Keys that fall back to the same record (the default one) share its slot and its geometry.
+// Gives every material key that the plans fill a merge slot, and writes it into their runs.
+// Every key has a record and a geometry of its own (the null key the default record's), made when
+// the scene's materials were created, so a slot is one geometry.
 std::vector<SkpMaterialInfo*> AssignSlots(FacePlanCache& plans, SkpMaterialTable& materials) {
     std::vector<SkpMaterialInfo*> records;
-    std::unordered_map<SkpMaterialInfo*, uint32_t> slotOf;
+    std::unordered_map<void*, uint32_t> slotOf;
     plans.ForEach([&](SkpFacePlan& plan) {
         for (SkpFacePlan::Run& run : plan.runs) {
-            SkpMaterialInfo* record = materials.FindMaterial(SUMaterialRef{run.key});
             const auto [found, added] =
-                slotOf.try_emplace(record, static_cast<uint32_t>(records.size()));
-            if (added) records.push_back(record);
+                slotOf.try_emplace(run.key, static_cast<uint32_t>(records.size()));
+            if (added) records.push_back(materials.FindMaterial(SUMaterialRef{run.key}));
             run.slot = found->second;
         }
     });

@@ -41,7 +41,7 @@ struct SkpFacePlan {
         uint32_t count;    //
         int64_t vertices;  // totals of the run's face records
         int64_t indices;
-        uint32_t slot = 0;  // the merge's number for the key's material record
+        uint32_t slot = 0;  // the merge's number for the key, one per geometry
     };
 
     // Groups the decisions, given in face order; runs come in the order their keys first occur.

@@ -275,5 +275,18 @@ TEST_F(TreeWalk, FacesWithoutMaterialFillTheDefaultMaterialWhoseSurfaceIsFirst) 
     EXPECT_EQ(scene->geometryLibrary.at(first.GetGeometryId()).vertices.size(), 12u);
 }
 
+// A model whose material list cannot be read: the materials its faces are painted with get
+// records when they are met, each its own geometry; only the unpainted backs are the default's.
+TEST_F(TreeWalk, MaterialsMissingFromTheListStillGetGeometriesOfTheirOwn) {
+    json document = Document({{"faces", {Painted(Square(), "A"), Painted(Square(3), "B")}}},
+                             json::array(), {Material("A"), Material("B", 10)});
+    document["fail"] = {"SUModelGetMaterials"};
+    auto scene = LoadScene(folder, document);
+    EXPECT_EQ(scene->surfaces.size(), 3u);
+    EXPECT_EQ(VerticesOf(*scene, u"A"), 4u);
+    EXPECT_EQ(VerticesOf(*scene, u"B"), 4u);
+    EXPECT_EQ(VerticesOf(*scene, u"Default material"), 2u * 4u);
+}
+
 }  // namespace
 }  // namespace Importing::testing
