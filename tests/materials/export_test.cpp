@@ -1,7 +1,6 @@
 #include <Importing/SceneContainer.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -14,17 +13,21 @@
 
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
+#include "failing_allocator.h"
 #include "test_support.h"
-
-namespace materials_test {
-extern std::atomic<size_t> failingSize;  // see failing_allocation.cpp
-extern thread_local bool exemptFromFailure;
-}  // namespace materials_test
 
 using namespace Importing;
 using namespace materials_test;
 
 namespace {
+
+// Refuses blocks of the size of material 3's pixels (301 x 2, 4 bytes each) on threads not
+// exempt, so that the test reaches out-of-memory paths on a thread it does not own.
+thread_local bool exemptFromFailure = false;
+
+bool RefuseHugePixels(size_t size) {
+    return size == 301 * 2 * 4 && !exemptFromFailure;
+}
 
 // Material 0 is colourised, 1 a photo, 2 large with alpha: a top-down bitmap written over a
 // larger file of that name, which must leave no tail behind. The worker runs out of memory for
@@ -42,11 +45,11 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     table.StopTextureWorker();  // none yet: nothing happens
     table.StartTextureWorker(&scene);
     exemptFromFailure = true;
-    failingSize = 301 * 2 * 4;
+    testsupport::SetAllocationVeto(RefuseHugePixels);
     for (size_t i = 0; i < 24; ++i) table.AddMaterialToScene(Material(i));
     table.StopTextureWorker();
     table.StopTextureWorker();
-    failingSize = SIZE_MAX;
+    testsupport::SetAllocationVeto(nullptr);
     EXPECT_FALSE(table.IsTextureWorkerRunning());
     EXPECT_EQ(Exported(), 23u);
     EXPECT_FALSE(fs::exists(table.FindMaterial(Material(3))->textureFile));

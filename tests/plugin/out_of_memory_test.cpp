@@ -17,16 +17,16 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "failing_allocator.h"
 #include "reader_probe.h"
 
+namespace Importing::testing {
 namespace {
 
 enum class Target { LoadingThread, OtherThreads };
@@ -37,57 +37,14 @@ std::atomic<long> countdown = -1;  // the allocation of `target` that sees 0 fai
 std::atomic<long> loadingAllocations = 0, otherAllocations = 0;
 thread_local bool isLoadingThread = false;
 
-void* Allocate(std::size_t size) {
-    if (armed.load(std::memory_order_acquire)) {
-        const Target self = isLoadingThread ? Target::LoadingThread : Target::OtherThreads;
-        (isLoadingThread ? loadingAllocations : otherAllocations)++;
-        if (self == target.load() && countdown.fetch_sub(1) == 0) throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
+// The allocator's veto: counts the allocations of an armed load and fails the one the countdown
+// reaches on the target's threads.
+bool FailCountedAllocation(std::size_t) {
+    if (!armed.load(std::memory_order_acquire)) return false;
+    const Target self = isLoadingThread ? Target::LoadingThread : Target::OtherThreads;
+    (isLoadingThread ? loadingAllocations : otherAllocations)++;
+    return self == target.load() && countdown.fetch_sub(1) == 0;
 }
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-// The sanitizer runtimes supply every form not replaced here, and would pair their allocations
-// with the frees below.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-void operator delete(void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-
-namespace Importing::testing {
-namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -189,6 +146,7 @@ class OutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         isLoadingThread = true;
+        testsupport::SetAllocationVeto(FailCountedAllocation);
         path = Wide(WriteDocument(folder, "m.skpm", TexturedDocument()));
         // The first load also makes the allocations of first use (runtime and library set-up):
         // count until two loads in a row agree.
@@ -208,6 +166,8 @@ protected:
         ASSERT_EQ(textureCount, 4u);
         threadsBefore = ListedThreads();
     }
+
+    void TearDown() override { testsupport::SetAllocationVeto(nullptr); }
 
     int Load(ArmingReader& reader, SceneContainer& scene) {
         int result = -2;
