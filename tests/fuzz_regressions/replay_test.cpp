@@ -7,13 +7,12 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "document_input.h"
+#include "file_contents.h"
 #include "gltf_input.h"
 #include "load_input.h"
 
@@ -32,11 +31,6 @@ std::vector<fs::path> FilesIn(const fs::path& folder) {
     }
     std::sort(files.begin(), files.end());
     return files;
-}
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -66,13 +60,15 @@ using GltfSeed = Replay;
 using GltfFinding = Replay;
 
 TEST_P(DocumentSeed, OpensAndReadsBackConsistently) {
-    const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(GetParam()), folder_);
+    const skpfuzz::DocumentOutcome outcome =
+        skpfuzz::ReadDocumentInput(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_EQ(outcome.open, SU_ERROR_NONE) << outcome.reason;
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
 }
 
 TEST_P(LoadSeed, LoadsIntoAConsistentScene) {
-    const skpfuzz::LoadOutcome outcome = skpfuzz::LoadInput(Bytes(GetParam()), folder_);
+    const skpfuzz::LoadOutcome outcome =
+        skpfuzz::LoadInput(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
     // A seed may make the plug-in raise on purpose (unreadable parts); one that loads has geometry.
     if (outcome.raised.empty()) {
@@ -84,18 +80,21 @@ TEST_P(LoadSeed, LoadsIntoAConsistentScene) {
 }
 
 TEST_P(DocumentFinding, IsRefusedOrReadCleanly) {
-    const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(GetParam()), folder_);
+    const skpfuzz::DocumentOutcome outcome =
+        skpfuzz::ReadDocumentInput(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
 }
 
 TEST_P(LoadFinding, EndsInAConsistentScene) {
-    const skpfuzz::LoadOutcome outcome = skpfuzz::LoadInput(Bytes(GetParam()), folder_);
+    const skpfuzz::LoadOutcome outcome =
+        skpfuzz::LoadInput(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
 }
 
 // The output side starts from the load seeds: each loads into a scene that comes out with a mesh.
 TEST_P(GltfSeed, WritesAndReadsBackConsistently) {
-    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
+    const skpfuzz::GltfOutcome outcome =
+        skpfuzz::WriteAndReadBack(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
     if (outcome.load.raised.empty() && GetParam().stem() != "minimal") {
         EXPECT_GT(outcome.meshes, 0u);
@@ -103,7 +102,8 @@ TEST_P(GltfSeed, WritesAndReadsBackConsistently) {
 }
 
 TEST_P(GltfFinding, WritesAndReadsBackConsistently) {
-    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
+    const skpfuzz::GltfOutcome outcome =
+        skpfuzz::WriteAndReadBack(testsupport::ReadBytes(GetParam()), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
 }
 

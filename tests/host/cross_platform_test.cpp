@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "file_contents.h"
 #include "temp_folder.h"
 #include "tool_run.h"
 
@@ -28,11 +28,6 @@ struct Side {
     std::string name, program;
     std::vector<std::string> prefix;  // arguments before skpimport's own
 };
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A model whose texture names hold letters outside ASCII: Latin-1, Cyrillic, CJK and a
 // character beyond the Basic Multilingual Plane.
@@ -92,12 +87,12 @@ protected:
         const std::map<std::string, std::string> environment = {{"TMPDIR", temp.string()}};
         const testsupport::ToolRun run = testsupport::RunTool(side.program, arguments, environment);
         EXPECT_EQ(run.exitCode, 0) << side.name << " " << model << "\n" << run.err;
-        json doc = json::parse(ReadBytes(scene));
+        json doc = testsupport::ReadJson(scene);
         for (json& texture : doc["textures"]) {
             const std::string path = texture["path"];
             const std::string name = path.substr(path.find_last_of("\\/") + 1);
             const std::string local = LocalPath(side, path);
-            files[name] = ReadBytes(local);
+            files[name] = testsupport::ReadBytes(local);
             fs::remove(local);
             texture["path"] = name;
         }

@@ -14,6 +14,7 @@
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
 #include "failing_allocator.h"
+#include "file_contents.h"
 #include "test_support.h"
 
 using namespace Importing;
@@ -62,8 +63,7 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     EXPECT_EQ(Decode(table.FindMaterial(Material(0))->textureFile), tinted);
     EXPECT_EQ(Decode(table.FindMaterial(Material(1))->textureFile).size(), 3 * 2 * 4u);
     const fs::path big(table.FindMaterial(Material(2))->textureFile);
-    std::ifstream in(big, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = testsupport::ReadBytes(big);
     const std::vector<uint8_t> pixels = TestPixels(300, 2, 32);
     uint32_t fileSize = 0, dataSize = 0;
     ASSERT_EQ(std::tuple(big, bytes.size()), std::tuple(temp / "3_big.bmp", 54 + pixels.size()));

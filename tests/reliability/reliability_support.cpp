@@ -1,8 +1,8 @@
 #include "reliability_support.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "file_contents.h"
 #include "reader_probe.h"
 #include "test_platform.h"
 
@@ -40,11 +40,6 @@ std::vector<fs::path> FilesUnder(const fs::path& root) {
     return files;
 }
 
-json ReadJson(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return json::parse(in);
-}
-
 Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
                  const fs::path& sceneFile) {
     Import result;
@@ -52,7 +47,7 @@ Import RunImport(const std::string& model, const std::string& tmpdir, const fs::
         SKPIMPORT_PATH, {"--quiet", "--scene-json", testsupport::Utf8(sceneFile), model},
         testsupport::ToolOptions{
             {{testsupport::kTempFolderVariable, tmpdir}}, cwd, std::chrono::seconds(60)});
-    if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
+    if (fs::exists(sceneFile)) result.scene = testsupport::ReadJson(sceneFile);
     return result;
 }
 
