@@ -14,6 +14,7 @@
 #include <skpm/document_error.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -60,26 +61,17 @@ protected:
 
 // A PNG, a JPEG, a colourised PNG and a large bitmap, on faces at the root and in a group.
 json TexturedDocument() {
-    auto textured = [](const char* name, const char* file, json pixels) {
-        return json{{"name", name},
-                    {"color", {120, 80, 40, 255}},
-                    {"texture", {{"file", file}, {"pixels", std::move(pixels)}}}};
-    };
-    json materials = {textured("Wood", "wood.png", GreyPixels(3, 32)),
-                      textured("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24)),
-                      textured("Tinted", "tinted.png", GreyPixels(3, 32)),
-                      textured("Wide", "wide.png", GreyPixels(261, 32)),
+    const std::array<int, 4> brown = {120, 80, 40, 255};
+    json materials = {TexturedMaterial("Wood", "wood.png", GreyPixels(3, 32), brown),
+                      TexturedMaterial("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24), brown),
+                      TexturedMaterial("Tinted", "tinted.png", GreyPixels(3, 32), brown),
+                      TexturedMaterial("Wide", "wide.png", GreyPixels(261, 32), brown),
                       {{"name", "Red"}, {"color", {200, 0, 0, 255}}}};
     materials[2]["type"] = "colorized";
     json faces = json::array();
-    for (const char* name : {"Wood", "Photo", "Tinted", "Wide", "Red"}) {
-        json face = Square(static_cast<double>(faces.size() + 1));
-        face["front"] = name;
-        faces.push_back(face);
-    }
-    json definitions = {{{"name", "G"},
-                         {"kind", "group"},
-                         {"entities", {{"faces", {faces[0], faces[4], Square(3, 1)}}}}}};
+    for (const char* name : {"Wood", "Photo", "Tinted", "Wide", "Red"})
+        faces.push_back(Painted(Square(static_cast<double>(faces.size() + 1)), name));
+    json definitions = {Definition("G", "group", {{"faces", {faces[0], faces[4], Square(3, 1)}}})};
     return Document({{"faces", faces}, {"groups", {{{"definition", "G"}}}}}, definitions,
                     materials);
 }

@@ -11,19 +11,6 @@ namespace {
 
 using nlohmann::json;
 
-json Material(const std::string& name, int red = 200) {
-    return {{"name", name}, {"color", {red, 100, 50, 255}}};
-}
-
-json Definition(const std::string& name, const std::string& kind, json entities) {
-    return {{"name", name}, {"kind", kind}, {"entities", entities}};
-}
-
-json Painted(json face, const std::string& front) {
-    face["front"] = front;
-    return face;
-}
-
 class TreeWalk : public ::testing::Test {
 protected:
     testsupport::SystemTempFolder folder;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "file_contents.h"
-#include "reader_probe.h"
+#include "model_documents.h"
 #include "test_platform.h"
 
 namespace reliability {
@@ -14,21 +14,16 @@ using nlohmann::json;
 json TexturedModel(const std::vector<std::string>& textureFileNames,
                    const std::vector<json>& pixels) {
     json materials = {{{"name", "Plain"}, {"color", {200, 10, 10, 255}}}};
-    json faces = {Importing::testing::Square(5, 0)};
-    faces[0]["front"] = "Plain";
+    json faces = {testsupport::Painted(testsupport::Square(5, 0), "Plain")};
     for (size_t i = 0; i < textureFileNames.size(); ++i) {
         const std::string name = "M" + std::to_string(i);
-        const json texturePixels =
-            i < pixels.size() ? pixels[i] : Importing::testing::GreyPixels(3, 32);
-        materials.push_back(
-            {{"name", name},
-             {"color", {100, 100, 100, 255}},
-             {"texture", {{"file", textureFileNames[i]}, {"pixels", texturePixels}}}});
-        json face = Importing::testing::Square(5, static_cast<double>(i + 1));
-        face["front"] = name;
-        faces.push_back(face);
+        materials.push_back(testsupport::TexturedMaterial(
+            name, textureFileNames[i],
+            i < pixels.size() ? pixels[i] : testsupport::GreyPixels(3, 32)));
+        faces.push_back(
+            testsupport::Painted(testsupport::Square(5, static_cast<double>(i + 1)), name));
     }
-    return Importing::testing::Document({{"faces", faces}}, json::array(), materials);
+    return testsupport::Document({{"faces", faces}}, json::array(), materials);
 }
 
 std::vector<fs::path> FilesUnder(const fs::path& root) {
