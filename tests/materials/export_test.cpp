@@ -5,16 +5,11 @@
 #include <cstring>
 #include <thread>
 
-#if !defined(_WIN32)
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
-
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
 #include "failing_allocator.h"
 #include "file_contents.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 using namespace Importing;
@@ -155,15 +150,11 @@ TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     };
     expectNothingLeft(temp / "missing" / "a.bmp");
     expectNothingLeft(temp / "folder.bmp");
-#if !defined(_WIN32)  // a limit on file sizes and its signal are POSIX's
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const rlimit limited{1000, old.rlim_max};
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    expectNothingLeft(temp / "cut.bmp");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+#if !defined(_WIN32)  // a limit on file sizes is POSIX's
+    {
+        const testsupport::FileSizeLimit fullDisk(1000);
+        expectNothingLeft(temp / "cut.bmp");
+    }
 #endif
     EXPECT_TRUE(fs::is_empty(temp / "folder.bmp"));
 }
