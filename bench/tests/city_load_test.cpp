@@ -24,14 +24,12 @@ namespace {
 namespace fs = std::filesystem;
 
 skpmgen::CityParameters SmallCity(uint32_t seed) {
-    skpmgen::CityParameters city;
-    city.instances = 150;
-    city.facesPerDefinition = 24;
-    city.definitions = 6;
-    city.depth = 3;
-    city.mirroredShare = 0.3;
-    city.seed = seed;
-    return city;
+    return {.definitions = 6,
+            .facesPerDefinition = 24,
+            .instances = 150,
+            .depth = 3,
+            .mirroredShare = 0.3,
+            .seed = seed};
 }
 
 class CityLoad : public ::testing::Test {
