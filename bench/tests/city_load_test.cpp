@@ -8,18 +8,15 @@
 #include <load/plugin_load.h>
 #include <load/triangle_check.h>
 #include <model_gltf.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "temp_folder.h"
+#include "tool_run.h"
 
 namespace bench {
 namespace {
@@ -27,14 +24,12 @@ namespace {
 namespace fs = std::filesystem;
 
 skpmgen::CityParameters SmallCity(uint32_t seed) {
-    skpmgen::CityParameters city;
-    city.instances = 150;
-    city.facesPerDefinition = 24;
-    city.definitions = 6;
-    city.depth = 3;
-    city.mirroredShare = 0.3;
-    city.seed = seed;
-    return city;
+    return {.definitions = 6,
+            .facesPerDefinition = 24,
+            .instances = 150,
+            .depth = 3,
+            .mirroredShare = 0.3,
+            .seed = seed};
 }
 
 class CityLoad : public ::testing::Test {
@@ -96,37 +91,23 @@ TEST_F(CityLoad, ModelInMemoryCountsEveryPlacedFace) {
                  std::runtime_error);
 }
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
-ToolRun RunTool(const fs::path& model, const fs::path& gltf) {
-    const fs::path output = model.parent_path() / "tool.txt";
-    const std::string command = std::string(BENCH_LOAD_TOOL) + " " + model.string() + " " +
-                                gltf.string() + " --runs 1 --plugin " + SKPREADER_PLUGIN + " >" +
-                                output.string() + " 2>&1";
-    ToolRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ostringstream text;
-    text << std::ifstream(output).rdbuf();
-    run.out = text.str();
-    return run;
+testsupport::ToolRun RunBenchLoad(const fs::path& model, const fs::path& gltf) {
+    return testsupport::RunTool(BENCH_LOAD_TOOL, {model.string(), gltf.string(), "--runs", "1",
+                                                  "--plugin", SKPREADER_PLUGIN});
 }
 
 TEST_F(CityLoad, ToolPrintsEveryRowAndFailsOnlyOnDifferingTriangles) {
-    const ToolRun good = RunTool(Model(), Gltf());
-    EXPECT_EQ(good.status, 0) << good.out;
+    const testsupport::ToolRun good = RunBenchLoad(Model(), Gltf());
+    EXPECT_EQ(good.exitCode, 0) << good.err;
     for (const char* row : {"| plug-in, 1 thread: total |", "| plug-in, 2 threads: merge |",
                             "| model in memory", "| floor: malloc + write the output bytes, 2",
                             "(b) plug-in scan..merge / write floor, 2 threads", "(d) plug-in peak"})
         EXPECT_NE(good.out.find(row), std::string::npos) << row;
 #ifdef BENCH_HAVE_ASSIMP
     EXPECT_NE(good.out.find("| Assimp read and flatten together |"), std::string::npos);
-    const ToolRun bad = RunTool(Model(), OtherGltf());
-    EXPECT_EQ(bad.status, 1) << bad.out;
-    EXPECT_NE(bad.out.find("TRIANGLE COUNTS DIFFER"), std::string::npos) << bad.out;
+    const testsupport::ToolRun bad = RunBenchLoad(Model(), OtherGltf());
+    EXPECT_EQ(bad.exitCode, 1) << bad.err;
+    EXPECT_NE(bad.err.find("TRIANGLE COUNTS DIFFER"), std::string::npos) << bad.err;
 #endif
 }
 

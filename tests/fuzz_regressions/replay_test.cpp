@@ -5,15 +5,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document_input.h"
+#include "file_contents.h"
 #include "gltf_input.h"
 #include "load_input.h"
 
@@ -21,22 +20,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    if (fs::is_directory(folder)) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            if (entry.is_regular_file() && entry.path().filename() != "README.md") {
-                files.push_back(entry.path());
-            }
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+// An input of one fuzzer: a seed the campaigns start from, or one a fuzzer once failed on.
+struct Input {
+    fs::path file;
+    bool seed = false;
+};
+
+void PrintTo(const Input& input, std::ostream* out) {
+    *out << input.file.filename().string();
 }
 
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+// The seeds in fuzz/corpus/`seeds` and the findings in inputs/`fuzzer`, by file name.
+std::vector<Input> InputsOf(const std::string& fuzzer, const std::string& seeds) {
+    std::vector<Input> inputs;
+    for (const auto& [folder, seed] : {std::pair(fs::path(FUZZ_SEEDS) / seeds, true),
+                                       std::pair(fs::path(FUZZ_REGRESSIONS) / fuzzer, false)}) {
+        if (!fs::is_directory(folder)) continue;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            if (entry.is_regular_file() && entry.path().filename() != "README.md")
+                inputs.push_back({entry.path(), seed});
+        }
+    }
+    std::sort(inputs.begin(), inputs.end(),
+              [](const Input& a, const Input& b) { return a.file < b.file; });
+    return inputs;
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -45,83 +52,59 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string TestName(const testing::TestParamInfo<fs::path>& info) {
-    std::string name = info.param.stem().string();
+std::string TestName(const testing::TestParamInfo<Input>& info) {
+    std::string name = (info.param.seed ? "seed_" : "found_") + info.param.file.stem().string();
     std::replace_if(
         name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) == 0; }, '_');
     return name;
 }
 
 // TMPDIR points into a scratch folder while a test runs, so exported textures land there.
-class Replay : public testing::TestWithParam<fs::path> {
+class Replay : public testing::TestWithParam<Input> {
 protected:
+    std::string Bytes() const { return testsupport::ReadBytes(GetParam().file); }
+    // A seed that loads has geometry, but for the minimal document.
+    bool SeedWithGeometry() const { return GetParam().seed && GetParam().file.stem() != "minimal"; }
+
     testsupport::SystemTempFolder folder_{"skpfuzz-"};
 };
 
-using DocumentSeed = Replay;
-using LoadSeed = Replay;
-using DocumentFinding = Replay;
-using LoadFinding = Replay;
-using GltfSeed = Replay;
-using GltfFinding = Replay;
+using DocumentReplay = Replay;
+using LoadReplay = Replay;
+using GltfReplay = Replay;
 
-TEST_P(DocumentSeed, OpensAndReadsBackConsistently) {
-    const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(GetParam()), folder_);
-    EXPECT_EQ(outcome.open, SU_ERROR_NONE) << outcome.reason;
+TEST_P(DocumentReplay, IsRefusedOrReadCleanlyAndSeedsOpen) {
+    const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
+    if (GetParam().seed) {
+        EXPECT_EQ(outcome.open, SU_ERROR_NONE) << outcome.reason;
+    }
 }
 
-TEST_P(LoadSeed, LoadsIntoAConsistentScene) {
-    const skpfuzz::LoadOutcome outcome = skpfuzz::LoadInput(Bytes(GetParam()), folder_);
+// A seed may make the plug-in raise on purpose (unreadable parts); one that does not loads.
+TEST_P(LoadReplay, EndsInAConsistentScene) {
+    const skpfuzz::LoadOutcome outcome = skpfuzz::LoadInput(Bytes(), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
-    // A seed may make the plug-in raise on purpose (unreadable parts); one that loads has geometry.
-    if (outcome.raised.empty()) {
+    if (GetParam().seed && outcome.raised.empty()) {
         EXPECT_EQ(outcome.result, 0);
-        if (GetParam().stem() != "minimal") {
+        if (SeedWithGeometry()) {
             EXPECT_GT(outcome.triangles, 0u);
         }
     }
 }
 
-TEST_P(DocumentFinding, IsRefusedOrReadCleanly) {
-    const skpfuzz::DocumentOutcome outcome = skpfuzz::ReadDocumentInput(Bytes(GetParam()), folder_);
-    EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
-}
-
-TEST_P(LoadFinding, EndsInAConsistentScene) {
-    const skpfuzz::LoadOutcome outcome = skpfuzz::LoadInput(Bytes(GetParam()), folder_);
-    EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
-}
-
 // The output side starts from the load seeds: each loads into a scene that comes out with a mesh.
-TEST_P(GltfSeed, WritesAndReadsBackConsistently) {
-    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
+TEST_P(GltfReplay, WritesAndReadsBackConsistently) {
+    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(), folder_);
     EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
-    if (outcome.load.raised.empty() && GetParam().stem() != "minimal") {
+    if (SeedWithGeometry() && outcome.load.raised.empty()) {
         EXPECT_GT(outcome.meshes, 0u);
     }
 }
 
-TEST_P(GltfFinding, WritesAndReadsBackConsistently) {
-    const skpfuzz::GltfOutcome outcome = skpfuzz::WriteAndReadBack(Bytes(GetParam()), folder_);
-    EXPECT_TRUE(outcome.violations.empty()) << Joined(outcome.violations);
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, DocumentSeed,
-                         testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "document")), TestName);
-INSTANTIATE_TEST_SUITE_P(Seeds, LoadSeed, testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "load")),
-                         TestName);
-INSTANTIATE_TEST_SUITE_P(Found, DocumentFinding,
-                         testing::ValuesIn(FilesIn(fs::path(FUZZ_REGRESSIONS) / "document")),
-                         TestName);
-INSTANTIATE_TEST_SUITE_P(Found, LoadFinding,
-                         testing::ValuesIn(FilesIn(fs::path(FUZZ_REGRESSIONS) / "load")), TestName);
-INSTANTIATE_TEST_SUITE_P(Seeds, GltfSeed, testing::ValuesIn(FilesIn(fs::path(FUZZ_SEEDS) / "load")),
-                         TestName);
-INSTANTIATE_TEST_SUITE_P(Found, GltfFinding,
-                         testing::ValuesIn(FilesIn(fs::path(FUZZ_REGRESSIONS) / "gltf")), TestName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DocumentFinding);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LoadFinding);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GltfFinding);
+INSTANTIATE_TEST_SUITE_P(Inputs, DocumentReplay,
+                         testing::ValuesIn(InputsOf("document", "document")), TestName);
+INSTANTIATE_TEST_SUITE_P(Inputs, LoadReplay, testing::ValuesIn(InputsOf("load", "load")), TestName);
+INSTANTIATE_TEST_SUITE_P(Inputs, GltfReplay, testing::ValuesIn(InputsOf("gltf", "load")), TestName);
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include <stb_image_write.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "glb_container.h"
 #include "gltf_builder.h"
@@ -46,16 +44,6 @@ gltf::GltfDocument Triangle() {
     node.mesh = builder.AddMesh(mesh);
     builder.AddSceneRoot(builder.AddNode(node));
     return builder.Finish();
-}
-
-std::vector<unsigned char> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 TEST(GltfCheck, ReportsEachBrokenRule) {
@@ -103,7 +91,8 @@ TEST(GltfCheck, RefusesGlbContainersThatDoNotHold) {
     testsupport::TempFolder dir;
     std::string error;
     ASSERT_TRUE(gltf::WriteGltf(Triangle(), dir.File("t.glb"), error)) << error;
-    const std::vector<unsigned char> sound = FileBytes(dir.File("t.glb"));
+    const std::string glb = dir.Read("t.glb");
+    const std::vector<unsigned char> sound(glb.begin(), glb.end());
     ASSERT_EQ(gltf::GlbContainerProblem(sound), std::nullopt);
 
     // A bufferView past the binary chunk, written the way the writer writes any document.
@@ -123,8 +112,8 @@ TEST(GltfCheck, RefusesGlbContainersThatDoNotHold) {
 
     std::vector<unsigned char> cut(sound.begin(), sound.end() - 4);
     EXPECT_NE(gltf::GlbContainerProblem(cut), std::nullopt);
-    WriteFileBytes(dir.File("cut.glb"), cut);
-    EXPECT_FALSE(gltf::ReadGltfFile(dir.File("cut.glb"), model, problem));
+    EXPECT_FALSE(
+        gltf::ReadGltfFile(dir.Write("cut.glb", glb.substr(0, glb.size() - 4)), model, problem));
 
     std::vector<unsigned char> version = sound;
     version[4] = 1;

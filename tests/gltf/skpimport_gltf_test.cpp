@@ -3,33 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 
+#include "file_contents.h"
 #include "gltf_read.h"
 
 using namespace gltftest;
 
 namespace {
 
-nlohmann::json ReadJson(const std::string& path) {
-    std::ifstream in(path);
-    return nlohmann::json::parse(in);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(SkpimportGltf, SampleGlbHoldsTheLoadedSceneInGltfAxes) {
     testsupport::TempFolder dir;
     ASSERT_EQ(RunTool(SKPIMPORT_TOOL, {"--quiet", "--scene-json", dir.File("house.json"), "-o",
                                        dir.File("house.glb"), SAMPLE_MODEL}),
               0);
-    const nlohmann::json scene = ReadJson(dir.File("house.json"));
+    const nlohmann::json scene = testsupport::ReadJson(dir.Path() / "house.json");
     const tinygltf::Model model = LoadModel(dir.File("house.glb"));
 
     EXPECT_EQ(model.materials.size(), scene["materials"].size());
@@ -129,22 +119,21 @@ TEST(SkpimportGltf, OutputsAreTheSameBytesWhateverTheThreads) {
         0);
     std::string firstJson, firstGlb, err;
     for (const std::string threads : {"1", "2", "4", "4"}) {
-        const std::string json = dir.File("city" + threads + ".json");
-        const std::string glb = dir.File("city" + threads + ".glb");
+        const std::string json = "city" + threads + ".json", glb = "city" + threads + ".glb";
         ASSERT_EQ(RunTool(SKPIMPORT_TOOL,
-                          {"--quiet", "--threads", threads, "--scene-json", json, "-o", glb,
-                           dir.File("city.skpm")},
+                          {"--quiet", "--threads", threads, "--scene-json", dir.File(json), "-o",
+                           dir.File(glb), dir.File("city.skpm")},
                           &err, {{"TMPDIR", dir.File("")}}),
                   0)
             << err;
         if (firstJson.empty()) {
-            firstJson = ReadBytes(json);
-            firstGlb = ReadBytes(glb);
-            ASSERT_GT(ReadJson(json)["geometries"].size(), 4u);
+            firstJson = dir.Read(json);
+            firstGlb = dir.Read(glb);
+            ASSERT_GT(nlohmann::json::parse(firstJson)["geometries"].size(), 4u);
             continue;
         }
-        EXPECT_TRUE(ReadBytes(json) == firstJson) << "scene JSON with " << threads << " threads";
-        EXPECT_TRUE(ReadBytes(glb) == firstGlb) << ".glb with " << threads << " threads";
+        EXPECT_TRUE(dir.Read(json) == firstJson) << "scene JSON with " << threads << " threads";
+        EXPECT_TRUE(dir.Read(glb) == firstGlb) << ".glb with " << threads << " threads";
     }
 }
 

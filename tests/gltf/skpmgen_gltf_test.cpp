@@ -4,11 +4,11 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "file_contents.h"
 #include "gltf_read.h"
 #include "model_gltf.h"
 
@@ -59,8 +59,7 @@ TEST(SkpmgenGltf, CityGltfPlacesPerMaterialTheTrianglesOfASingleSidedLoad) {
         RunTool(SKPIMPORT_TOOL, {"--quiet", "--no-geometry-data", "--scene-json",
                                  dir.File("scene.json"), dir.File("city_defaultsingle.skpm")}),
         0);
-    std::ifstream in(dir.File("scene.json"));
-    const nlohmann::json scene = nlohmann::json::parse(in);
+    const nlohmann::json scene = testsupport::ReadJson(dir.Path() / "scene.json");
     std::map<std::string, size_t> loaded;
     Extent loadedExtent;
     for (const nlohmann::json& surface : scene["surfaces"]) {

@@ -10,12 +10,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "file_contents.h"
+#include "model_documents.h"
 #include "temp_folder.h"
 #include "tool_run.h"
 
@@ -29,33 +30,19 @@ struct Side {
     std::vector<std::string> prefix;  // arguments before skpimport's own
 };
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A model whose texture names hold letters outside ASCII: Latin-1, Cyrillic, CJK and a
 // character beyond the Basic Multilingual Plane.
 json NonAsciiTextureNames() {
-    const json pixels = {
-        {"width", 3}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "gICA/4CAgP+AgID/"}};
     const std::vector<std::string> names = {"Ziegel_\xC3\x96.png", "\xD0\x9A\xD0\xB8.png",
                                             "\xE7\x93\xA6.png", "\xF0\x9F\x8F\xA0.png"};
     json materials = json::array(), faces = json::array();
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string name = "M" + std::to_string(i);
-        materials.push_back({{"name", name},
-                             {"color", {100, 100, 100, 255}},
-                             {"texture", {{"file", names[i]}, {"pixels", pixels}}}});
-        const double z = static_cast<double>(i);
-        faces.push_back({{"outer", {{0, 0, z}, {5, 0, z}, {5, 5, z}, {0, 5, z}}}, {"front", name}});
+        materials.push_back(
+            testsupport::TexturedMaterial(name, names[i], testsupport::GreyPixels(3, 32)));
+        faces.push_back(testsupport::Painted(testsupport::Square(5, static_cast<double>(i)), name));
     }
-    return {{"modelDocument", 1},
-            {"version", {21, 0, 339}},
-            {"layers", {{{"name", "Layer0"}}}},
-            {"materials", materials},
-            {"definitions", json::array()},
-            {"entities", {{"faces", faces}}}};
+    return testsupport::Document({{"faces", faces}}, json::array(), materials);
 }
 
 class CrossPlatform : public ::testing::Test {
@@ -92,12 +79,12 @@ protected:
         const std::map<std::string, std::string> environment = {{"TMPDIR", temp.string()}};
         const testsupport::ToolRun run = testsupport::RunTool(side.program, arguments, environment);
         EXPECT_EQ(run.exitCode, 0) << side.name << " " << model << "\n" << run.err;
-        json doc = json::parse(ReadBytes(scene));
+        json doc = testsupport::ReadJson(scene);
         for (json& texture : doc["textures"]) {
             const std::string path = texture["path"];
             const std::string name = path.substr(path.find_last_of("\\/") + 1);
             const std::string local = LocalPath(side, path);
-            files[name] = ReadBytes(local);
+            files[name] = testsupport::ReadBytes(local);
             fs::remove(local);
             texture["path"] = name;
         }

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 #include <string>
 
+#include "file_contents.h"
 #include "temp_folder.h"
 
 namespace {
@@ -23,12 +23,6 @@ HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
 }
 
 namespace fs = std::filesystem;
-
-std::string Contents(const std::string& path) {
-    std::ostringstream contents;
-    contents << std::ifstream(path, std::ios::binary).rdbuf();
-    return contents.str();
-}
 
 BOOL Move(const std::string& from, const std::string& to, DWORD flags) {
     return MoveFileExW(fs::path(from).u16string().c_str(), fs::path(to).u16string().c_str(), flags);
@@ -46,9 +40,7 @@ TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
             WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
         EXPECT_EQ(written, bytes.size());
         EXPECT_TRUE(CloseHandle(file));
-        std::ostringstream contents;
-        contents << std::ifstream(path, std::ios::binary).rdbuf();
-        EXPECT_EQ(contents.str(), bytes);  // truncated, not overwritten in place
+        EXPECT_EQ(testsupport::ReadBytes(path), bytes);  // truncated, not overwritten in place
     }
     struct stat info;
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -87,7 +79,7 @@ TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
         EXPECT_EQ(Open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE) << path;
         EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS) << path;
     }
-    EXPECT_EQ(Contents(file), "mine");
+    EXPECT_EQ(testsupport::ReadBytes(file), "mine");
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir.File("nowhere"))));
     const HANDLE fresh = Open(dir.File("fresh"), GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(fresh, INVALID_HANDLE_VALUE);
@@ -120,9 +112,9 @@ TEST(MoveFileExW, ReplacesLinksAndFilesButNoDirectory) {
 
     ASSERT_TRUE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
-    EXPECT_EQ(Contents(link), "new");
+    EXPECT_EQ(testsupport::ReadBytes(link), "new");
     EXPECT_FALSE(fs::exists(dir.File("new")));
-    EXPECT_EQ(Contents(target), "mine");
+    EXPECT_EQ(testsupport::ReadBytes(target), "mine");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     EXPECT_FALSE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));  // gone already
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "file_contents.h"
 #include "temp_folder.h"
 #include "test_platform.h"
 #include "tool_run.h"
@@ -17,11 +18,6 @@ using nlohmann::json;
 const std::string kTool = SKPIMPORT_PATH;
 const std::string kHouse = std::string(SAMPLES_DIR) + "/house.skpm";
 
-json ReadJson(const std::string& path) {
-    std::ifstream in(testsupport::PathOf(path));
-    return json::parse(in);
-}
-
 TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
     testsupport::TempFolder dir;
     const std::string jsonPath = dir.File("scene.json");
@@ -29,7 +25,8 @@ TEST(SkpimportEndToEnd, MissingModelFailsWithTheReport) {
         testsupport::RunTool(kTool, {"--scene-json", jsonPath, dir.File("missing.skpm")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Error: Can't open SKP file."), std::string::npos) << run.err;
-    const json doc = ReadJson(jsonPath);  // written for a failed load too
+    const json doc =
+        testsupport::ReadJson(dir.Path() / "scene.json");  // written for a failed load too
     EXPECT_NE(doc["result"], 0);
     EXPECT_EQ(doc["report"].get<std::string>().find("Error: Can't open SKP file."), 0u);
     EXPECT_TRUE(doc["nodes"].empty());
@@ -43,7 +40,7 @@ TEST(SkpimportEndToEnd, SampleLoadsIntoAConsistentScene) {
                              {{testsupport::kTempFolderVariable, testsupport::Utf8(dir.Path())}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");  // --quiet
-    const json doc = ReadJson(jsonPath);
+    const json doc = testsupport::ReadJson(dir.Path() / "scene.json");
     EXPECT_EQ(doc["result"], 0);
     EXPECT_EQ(doc["finishCalls"].back(), json::array({"FinishStep2"}));
     const size_t geometries = doc["geometries"].size(), materials = doc["materials"].size();

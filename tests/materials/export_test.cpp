@@ -1,30 +1,29 @@
 #include <Importing/SceneContainer.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
 
-#if !defined(_WIN32)
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
-
 #include "BitmapWriter.h"
 #include "SkpMaterialTable.h"
+#include "failing_allocator.h"
+#include "file_contents.h"
+#include "file_size_limit.h"
 #include "test_support.h"
-
-namespace materials_test {
-extern std::atomic<size_t> failingSize;  // see failing_allocation.cpp
-extern thread_local bool exemptFromFailure;
-}  // namespace materials_test
 
 using namespace Importing;
 using namespace materials_test;
 
 namespace {
+
+// Refuses blocks of the size of material 3's pixels (301 x 2, 4 bytes each) on threads not
+// exempt, so that the test reaches out-of-memory paths on a thread it does not own.
+thread_local bool exemptFromFailure = false;
+
+bool RefuseHugePixels(size_t size) {
+    return size == 301 * 2 * 4 && !exemptFromFailure;
+}
 
 // Material 0 is colourised, 1 a photo, 2 large with alpha: a top-down bitmap written over a
 // larger file of that name, which must leave no tail behind. The worker runs out of memory for
@@ -42,11 +41,11 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     table.StopTextureWorker();  // none yet: nothing happens
     table.StartTextureWorker(&scene);
     exemptFromFailure = true;
-    failingSize = 301 * 2 * 4;
+    testsupport::SetAllocationVeto(RefuseHugePixels);
     for (size_t i = 0; i < 24; ++i) table.AddMaterialToScene(Material(i));
     table.StopTextureWorker();
     table.StopTextureWorker();
-    failingSize = SIZE_MAX;
+    testsupport::SetAllocationVeto(nullptr);
     EXPECT_FALSE(table.IsTextureWorkerRunning());
     EXPECT_EQ(Exported(), 23u);
     EXPECT_FALSE(fs::exists(table.FindMaterial(Material(3))->textureFile));
@@ -59,8 +58,7 @@ TEST_F(MaterialsTest, WorkerExportsEveryTextureQueuedBeforeItStops) {
     EXPECT_EQ(Decode(table.FindMaterial(Material(0))->textureFile), tinted);
     EXPECT_EQ(Decode(table.FindMaterial(Material(1))->textureFile).size(), 3 * 2 * 4u);
     const fs::path big(table.FindMaterial(Material(2))->textureFile);
-    std::ifstream in(big, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = testsupport::ReadBytes(big);
     const std::vector<uint8_t> pixels = TestPixels(300, 2, 32);
     uint32_t fileSize = 0, dataSize = 0;
     ASSERT_EQ(std::tuple(big, bytes.size()), std::tuple(temp / "3_big.bmp", 54 + pixels.size()));
@@ -149,15 +147,11 @@ TEST_F(MaterialsTest, BitmapThatCannotBeWrittenLeavesNoFile) {
     };
     expectNothingLeft(temp / "missing" / "a.bmp");
     expectNothingLeft(temp / "folder.bmp");
-#if !defined(_WIN32)  // a limit on file sizes and its signal are POSIX's
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const rlimit limited{1000, old.rlim_max};
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    expectNothingLeft(temp / "cut.bmp");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+#if !defined(_WIN32)  // a limit on file sizes is POSIX's
+    {
+        const testsupport::FileSizeLimit fullDisk(1000);
+        expectNothingLeft(temp / "cut.bmp");
+    }
 #endif
     EXPECT_TRUE(fs::is_empty(temp / "folder.bmp"));
 }

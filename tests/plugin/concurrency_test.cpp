@@ -45,11 +45,9 @@ json Town(int instanceCount) {
             entities["instances"] = {{{"definition", "D0"}, {"transform", Translation(0, 30, 0)}},
                                      {{"definition", "D0"}, {"transform", mirrored}}};
         }
-        definitions.push_back(
-            {{"name", Name('D', d)}, {"kind", "component"}, {"entities", entities}});
+        definitions.push_back(Definition(Name('D', d), "component", entities));
     }
-    definitions.push_back(
-        {{"name", "Photo"}, {"kind", "image"}, {"entities", {{"faces", {Square(7, 1)}}}}});
+    definitions.push_back(Definition("Photo", "image", {{"faces", {Square(7, 1)}}}));
     std::mt19937 random(7);
     std::uniform_real_distribution<double> coordinate(-500, 500);
     json instances = json::array(), groupInstances = json::array();
@@ -61,9 +59,8 @@ json Town(int instanceCount) {
         if (i % 11 == 0) instance["hidden"] = true;
         (i % 2 == 0 ? instances : groupInstances).push_back(instance);
     }
-    definitions.push_back({{"name", "Block"},
-                           {"kind", "group"},
-                           {"entities", {{"instances", groupInstances}, {"faces", {Square(50)}}}}});
+    definitions.push_back(
+        Definition("Block", "group", {{"instances", groupInstances}, {"faces", {Square(50)}}}));
     return Document({{"faces", {Square(3, -1), Square(4, -2)}},
                      {"instances", instances},
                      {"groups", {{{"definition", "Block"}, {"material", "M1"}}}},

@@ -139,11 +139,11 @@ TEST_F(LoadPipeline, CallsFailingInsideACompletedLoadLeaveNothingHeld) {
           {{"file", "photo.png"},
            {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 24}, {"data", "AAAA"}}},
            {"fail", {"SUTextureGetImageRep"}}}}}};
-    json meshless = Square(), named = Square(2, 1), photo = Square(3, 2);
+    json meshless = Square();
     meshless["fail"] = {"SUMeshHelperGetNumVertices"};
-    named["front"] = "Named";
-    photo["front"] = "Photo";
-    json document = Document({{"faces", {meshless, named, photo}}}, json::array(), materials);
+    json document = Document(
+        {{"faces", {meshless, Painted(Square(2, 1), "Named"), Painted(Square(3, 2), "Photo")}}},
+        json::array(), materials);
     document["fail"] = {"SURenderingOptionsGetValue"};
     EXPECT_EQ(Load(WriteDocument(folder, "m.skpm", document)), 0);
     EXPECT_EQ(reader.GetRaport(), u"");
@@ -177,10 +177,9 @@ TEST_F(LoadPipeline, NonEmptyContainerKeepsGeometryAddressesValid) {
     scene.geometryLibrary.resize(3);
     scene.geometryLibrary.shrink_to_fit();
     json materials = {{{"name", "Red"}, {"color", {255, 0, 0, 255}}}};
-    json red = Square(), plain = Square(5, 1);
-    red["front"] = "Red";
-    const auto path = WriteDocument(folder, "m.skpm",
-                                    Document({{"faces", {red, plain}}}, json::array(), materials));
+    const auto path = WriteDocument(
+        folder, "m.skpm",
+        Document({{"faces", {Painted(Square(), "Red"), Square(5, 1)}}}, json::array(), materials));
     EXPECT_EQ(Load(path), 0);
     ASSERT_EQ(scene.geometryLibrary.size(), 5u);
     EXPECT_EQ(scene.geometryLibrary[3].vertices.size() + scene.geometryLibrary[4].vertices.size(),

@@ -14,19 +14,20 @@
 #include <skpm/document_error.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "failing_allocator.h"
 #include "reader_probe.h"
 
+namespace Importing::testing {
 namespace {
 
 enum class Target { LoadingThread, OtherThreads };
@@ -37,57 +38,14 @@ std::atomic<long> countdown = -1;  // the allocation of `target` that sees 0 fai
 std::atomic<long> loadingAllocations = 0, otherAllocations = 0;
 thread_local bool isLoadingThread = false;
 
-void* Allocate(std::size_t size) {
-    if (armed.load(std::memory_order_acquire)) {
-        const Target self = isLoadingThread ? Target::LoadingThread : Target::OtherThreads;
-        (isLoadingThread ? loadingAllocations : otherAllocations)++;
-        if (self == target.load() && countdown.fetch_sub(1) == 0) throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
+// The allocator's veto: counts the allocations of an armed load and fails the one the countdown
+// reaches on the target's threads.
+bool FailCountedAllocation(std::size_t) {
+    if (!armed.load(std::memory_order_acquire)) return false;
+    const Target self = isLoadingThread ? Target::LoadingThread : Target::OtherThreads;
+    (isLoadingThread ? loadingAllocations : otherAllocations)++;
+    return self == target.load() && countdown.fetch_sub(1) == 0;
 }
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-// The sanitizer runtimes supply every form not replaced here, and would pair their allocations
-// with the frees below.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-void operator delete(void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-
-namespace Importing::testing {
-namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -103,26 +61,17 @@ protected:
 
 // A PNG, a JPEG, a colourised PNG and a large bitmap, on faces at the root and in a group.
 json TexturedDocument() {
-    auto textured = [](const char* name, const char* file, json pixels) {
-        return json{{"name", name},
-                    {"color", {120, 80, 40, 255}},
-                    {"texture", {{"file", file}, {"pixels", std::move(pixels)}}}};
-    };
-    json materials = {textured("Wood", "wood.png", GreyPixels(3, 32)),
-                      textured("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24)),
-                      textured("Tinted", "tinted.png", GreyPixels(3, 32)),
-                      textured("Wide", "wide.png", GreyPixels(261, 32)),
+    const std::array<int, 4> brown = {120, 80, 40, 255};
+    json materials = {TexturedMaterial("Wood", "wood.png", GreyPixels(3, 32), brown),
+                      TexturedMaterial("Photo", "C:\\photos\\photo.jpg", GreyPixels(2, 24), brown),
+                      TexturedMaterial("Tinted", "tinted.png", GreyPixels(3, 32), brown),
+                      TexturedMaterial("Wide", "wide.png", GreyPixels(261, 32), brown),
                       {{"name", "Red"}, {"color", {200, 0, 0, 255}}}};
     materials[2]["type"] = "colorized";
     json faces = json::array();
-    for (const char* name : {"Wood", "Photo", "Tinted", "Wide", "Red"}) {
-        json face = Square(static_cast<double>(faces.size() + 1));
-        face["front"] = name;
-        faces.push_back(face);
-    }
-    json definitions = {{{"name", "G"},
-                         {"kind", "group"},
-                         {"entities", {{"faces", {faces[0], faces[4], Square(3, 1)}}}}}};
+    for (const char* name : {"Wood", "Photo", "Tinted", "Wide", "Red"})
+        faces.push_back(Painted(Square(static_cast<double>(faces.size() + 1)), name));
+    json definitions = {Definition("G", "group", {{"faces", {faces[0], faces[4], Square(3, 1)}}})};
     return Document({{"faces", faces}, {"groups", {{{"definition", "G"}}}}}, definitions,
                     materials);
 }
@@ -184,6 +133,7 @@ class OutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         isLoadingThread = true;
+        testsupport::SetAllocationVeto(FailCountedAllocation);
         path = Wide(WriteDocument(folder, "m.skpm", TexturedDocument()));
         // The first load also makes the allocations of first use (runtime and library set-up):
         // count until two loads in a row agree.
@@ -203,6 +153,8 @@ protected:
         ASSERT_EQ(textureCount, 4u);
         threadsBefore = ListedThreads();
     }
+
+    void TearDown() override { testsupport::SetAllocationVeto(nullptr); }
 
     int Load(ArmingReader& reader, SceneContainer& scene) {
         int result = -2;

@@ -106,9 +106,7 @@ TEST_F(Scan, UnplacedAndUnreadableDefinitions) {
                          {"kind", "component"},
                          {"fail", {"SUComponentDefinitionGetEntities"}},
                          {"entities", {{"faces", {Square()}}}}},
-                        {{"name", "Lonely"},
-                         {"kind", "component"},
-                         {"entities", {{"faces", {Square(), Square(3, 2)}}}}}};
+                        Definition("Lonely", "component", {{"faces", {Square(), Square(3, 2)}}})};
     OpenAndScan(Document(json::object(), definitions));
     EXPECT_EQ(reader.faceInfos.size(), 2u);  // the broken one is skipped, the lonely one scanned
     for (const auto& [face, info] : reader.faceInfos) EXPECT_EQ(info.numVertices, 4);
@@ -151,8 +149,7 @@ TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
           {{"sScale", 0.5},
            {"tScale", 0.25},
            {"pixels", {{"width", 1}, {"height", 1}, {"bitsPerPixel", 24}, {"data", "AAAA"}}}}}}};
-    json face = Square();
-    face["front"] = "Tiles";
+    json face = Painted(Square(), "Tiles");
     face["frontSTQ"] = {{1, 2, 2}, {3, 4, 1}, {5, 6, 1}, {7, 8, 1}};
     face["backSTQ"] = {{9, 3, 2}, {5, 7, 4}, {2, 1, 1}, {6, 6, 1}};
     OpenAndScan(Document({{"faces", {face}}}, json::array(), materials));
@@ -169,7 +166,7 @@ TEST_F(Scan, TextureCoordinatesDivideByScaleAndQ) {
 
 TEST_F(Scan, HiddenFlagThenLayerDecideVisibility) {
     json layers = {{{"name", "Layer0"}, {"visible", false}}, {{"name", "Off"}, {"visible", false}}};
-    json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
+    json definitions = {Definition("G", "group", json::object())};
     json groups = {{{"definition", "G"}, {"hidden", true}},
                    {{"definition", "G"}, {"layer", "Off"}},
                    {{"definition", "G"}},                       // default layer, which is hidden
@@ -189,7 +186,7 @@ TEST_F(Scan, HiddenFlagThenLayerDecideVisibility) {
 }
 
 TEST_F(Scan, PlacementsInSceneConvention) {
-    json definitions = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
+    json definitions = {Definition("G", "group", json::object())};
     json rotation = {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // x onto y
     json halved = Translation(1, 2, 3);
     halved[15] = 2;

@@ -12,19 +12,6 @@ namespace {
 
 using nlohmann::json;
 
-json Material(const std::string& name, int red = 200) {
-    return {{"name", name}, {"color", {red, 100, 50, 255}}};
-}
-
-json Definition(const std::string& name, const std::string& kind, json entities) {
-    return {{"name", name}, {"kind", kind}, {"entities", entities}};
-}
-
-json Painted(json face, const std::string& front) {
-    face["front"] = front;
-    return face;
-}
-
 // Inches along x of the leftmost corner of each run of three vertices: of each triangle placed.
 std::vector<long> LeftmostCorners(const Geometry& geometry) {
     std::vector<long> inches;

@@ -55,7 +55,7 @@ protected:
         // The texture worker is running and the leaf records of the root faces exist when the
         // group's entities turn out unreadable.
         json group = Textured();
-        group["definitions"] = {{{"name", "G"}, {"kind", "group"}, {"entities", json::object()}}};
+        group["definitions"] = {testsupport::Definition("G", "group", json::object())};
         group["entities"]["groups"] = {{{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}}};
         std::ofstream(folder.Path() / "broken.skpm", std::ios::binary) << "{\"modelDocument\": 1, ";
         failures = {

@@ -1,9 +1,9 @@
 #include "reliability_support.h"
 
 #include <algorithm>
-#include <fstream>
 
-#include "reader_probe.h"
+#include "file_contents.h"
+#include "model_documents.h"
 #include "test_platform.h"
 
 namespace reliability {
@@ -14,21 +14,16 @@ using nlohmann::json;
 json TexturedModel(const std::vector<std::string>& textureFileNames,
                    const std::vector<json>& pixels) {
     json materials = {{{"name", "Plain"}, {"color", {200, 10, 10, 255}}}};
-    json faces = {Importing::testing::Square(5, 0)};
-    faces[0]["front"] = "Plain";
+    json faces = {testsupport::Painted(testsupport::Square(5, 0), "Plain")};
     for (size_t i = 0; i < textureFileNames.size(); ++i) {
         const std::string name = "M" + std::to_string(i);
-        const json texturePixels =
-            i < pixels.size() ? pixels[i] : Importing::testing::GreyPixels(3, 32);
-        materials.push_back(
-            {{"name", name},
-             {"color", {100, 100, 100, 255}},
-             {"texture", {{"file", textureFileNames[i]}, {"pixels", texturePixels}}}});
-        json face = Importing::testing::Square(5, static_cast<double>(i + 1));
-        face["front"] = name;
-        faces.push_back(face);
+        materials.push_back(testsupport::TexturedMaterial(
+            name, textureFileNames[i],
+            i < pixels.size() ? pixels[i] : testsupport::GreyPixels(3, 32)));
+        faces.push_back(
+            testsupport::Painted(testsupport::Square(5, static_cast<double>(i + 1)), name));
     }
-    return Importing::testing::Document({{"faces", faces}}, json::array(), materials);
+    return testsupport::Document({{"faces", faces}}, json::array(), materials);
 }
 
 std::vector<fs::path> FilesUnder(const fs::path& root) {
@@ -40,11 +35,6 @@ std::vector<fs::path> FilesUnder(const fs::path& root) {
     return files;
 }
 
-json ReadJson(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return json::parse(in);
-}
-
 Import RunImport(const std::string& model, const std::string& tmpdir, const fs::path& cwd,
                  const fs::path& sceneFile) {
     Import result;
@@ -52,7 +42,7 @@ Import RunImport(const std::string& model, const std::string& tmpdir, const fs::
         SKPIMPORT_PATH, {"--quiet", "--scene-json", testsupport::Utf8(sceneFile), model},
         testsupport::ToolOptions{
             {{testsupport::kTempFolderVariable, tmpdir}}, cwd, std::chrono::seconds(60)});
-    if (fs::exists(sceneFile)) result.scene = ReadJson(sceneFile);
+    if (fs::exists(sceneFile)) result.scene = testsupport::ReadJson(sceneFile);
     return result;
 }
 

@@ -30,8 +30,6 @@ nlohmann::json TexturedModel(const std::vector<std::string>& textureFileNames,
 // Everything under `root` that is not a folder, recursively, sorted.
 std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& root);
 
-nlohmann::json ReadJson(const std::filesystem::path& path);
-
 // What a scene JSON says apart from textures: nodes, geometries, surfaces' geometries, material
 // names and surface types. Two loads of one model that differ only in their textures agree on it.
 nlohmann::json WithoutTextures(const nlohmann::json& scene);

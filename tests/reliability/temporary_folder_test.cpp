@@ -11,6 +11,7 @@
 
 #include <fstream>
 
+#include "file_contents.h"
 #include "reader_probe.h"
 #include "reliability_support.h"
 #include "test_platform.h"
@@ -128,13 +129,7 @@ TEST_F(TemporaryFolder, UnwritableFoldersLoseOnlyTheTextures) {
             EXPECT_EQ(texture.at("bytes"), -1) << temp;
     }
     EXPECT_FALSE(fs::exists(missing));
-    std::ifstream in(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
-}
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(testsupport::ReadBytes(file), "keep");
 }
 
 // Takes `name` before the load, as someone sharing the folder might.
@@ -192,10 +187,12 @@ TEST_F(TemporaryFolder, NamesTakenBeforeTheLoadAreReplacedNeverFollowed) {
                 EXPECT_TRUE(fs::is_directory(fs::symlink_status(path)) && fs::is_empty(path));
             } else {
                 EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << path;
-                EXPECT_TRUE(Contents(path) == Contents(want)) << path << " differs from " << want;
+                EXPECT_TRUE(testsupport::ReadBytes(path) == testsupport::ReadBytes(want))
+                    << path << " differs from " << want;
             }
         }
-        EXPECT_TRUE(Contents(owned) == "the test's own") << "the test's own file was written";
+        EXPECT_TRUE(testsupport::ReadBytes(owned) == "the test's own")
+            << "the test's own file was written";
         EXPECT_EQ(fs::status(owned).permissions(), ownedPerms);
     }
 }

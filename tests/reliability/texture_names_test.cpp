@@ -6,6 +6,7 @@
 
 #include "MaterialText.h"
 #include "TextureFileName.h"
+#include "file_contents.h"
 #include "reader_probe.h"
 #include "reliability_support.h"
 #include "scene_queries.h"
@@ -109,10 +110,7 @@ TEST(TextureNames, NothingIsWrittenOutsideTheTemporaryFolder) {
         const fs::path file = testsupport::PathOf(ToUtf8(path));
         EXPECT_EQ(file.parent_path(), temp);
         EXPECT_LE(testsupport::Utf8(file.filename()).size(), 255u);
-        std::ifstream in(file, std::ios::binary);
-        char signature[4] = {};
-        in.read(signature, 4);
-        EXPECT_EQ(std::string(signature, 4), "\x89PNG") << file;
+        EXPECT_EQ(testsupport::ReadBytes(file).substr(0, 4), "\x89PNG") << file;
     }
     // Material i + 1 carries names[i]: a safe name is kept as it was.
     EXPECT_EQ(testsupport::PathOf(ToUtf8(scene->textureLibrary[0])).filename(), "2_wood.png");

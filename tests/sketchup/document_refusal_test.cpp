@@ -6,6 +6,7 @@
 #include <random>
 #include <thread>
 
+#include "file_contents.h"
 #include "test_platform.h"
 #include "test_support.h"
 
@@ -196,7 +197,7 @@ TEST(DocumentRefusal, OpenErrorIsPerThreadAndClearedBySuccess) {
 // Damaged documents: every truncation and many random byte changes of a valid document are
 // answered with a result and, when refused, a reason; never a crash or a hang.
 TEST(HostileInput, TruncatedAndChangedDocumentsAreAnswered) {
-    const std::string shed = ReadFile(SKETCHUP_TEST_DOCUMENTS "/shed.skpm");
+    const std::string shed = testsupport::ReadBytes(SKETCHUP_TEST_DOCUMENTS "/shed.skpm");
     // The document ends with "}\n": anything shorter than that is an unfinished object.
     for (size_t length = 0; length < shed.rfind('}'); ++length) {
         DocumentModel model(shed.substr(0, length));

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "file_contents.h"
 #include "test_support.h"
 #include "tool_run.h"
 
@@ -22,7 +23,7 @@ Json Summary(const Json& document) {
 }
 
 TEST(Skpinfo, CountsEveryDefinitionOnceAndTheRootOnce) {
-    const Json shed = Summary(Json::parse(ReadFile(SKETCHUP_TEST_DOCUMENTS "/shed.skpm")));
+    const Json shed = Summary(testsupport::ReadJson(SKETCHUP_TEST_DOCUMENTS "/shed.skpm"));
     // Root: two quads. Window: one quad. Walls: a quad with a quad hole (8 - 2 + 2) and a quad.
     EXPECT_EQ(shed["faces"], 5);
     EXPECT_EQ(shed["triangles"], 2 + 2 + 2 + 8 + 2);

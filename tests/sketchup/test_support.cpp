@@ -1,9 +1,6 @@
 #include "test_support.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "test_platform.h"
+#include "file_contents.h"
 
 namespace sutest {
 
@@ -40,14 +37,8 @@ std::vector<SUByte> Pixels(SUImageRepRef rep) {
     return data;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(testsupport::PathOf(path), std::ios::binary);
-    EXPECT_TRUE(in.is_open()) << path;
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 Json RichDocument() {
-    static const Json rich = Json::parse(ReadFile(SKETCHUP_TEST_DOCUMENTS "/rich.skpm"));
+    static const Json rich = testsupport::ReadJson(SKETCHUP_TEST_DOCUMENTS "/rich.skpm");
     return rich;
 }
 

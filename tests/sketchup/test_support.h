@@ -81,7 +81,6 @@ Mesh ReadMesh(SUFaceRef face);
 std::vector<SUByte> Pixels(SUImageRepRef rep);
 
 inline const Json kMinimalDocument = {{"modelDocument", 1}};  // tests add what they exercise
-std::string ReadFile(const std::string& path);
 Json RichDocument();  // documents/rich.skpm: one of everything
 
 // A document (RichDocument() unless given) opened, with its objects in document order, fetched

@@ -2,9 +2,9 @@
 // side: walls, gables and roof of the house face out of it; floor, ground and water face up.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "file_contents.h"
 #include "tessellate.h"
 
 namespace skpm {
@@ -19,8 +19,7 @@ std::vector<Vec3> LoopOf(const json& points) {
 }
 
 TEST(SampleHouse, EveryFaceTessellatesFacingOutwardOrUp) {
-    std::ifstream file(SKPM_SAMPLES_DIR "/house.skpm");
-    const json doc = json::parse(file);  // throws, failing the test, when missing or malformed
+    const json doc = testsupport::ReadJson(SKPM_SAMPLES_DIR "/house.skpm");
     json blocks = doc.at("definitions");
     blocks.push_back({{"name", "root"}, {"entities", doc.at("entities")}});
     size_t faces = 0;

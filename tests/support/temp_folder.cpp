@@ -1,10 +1,10 @@
 #include "temp_folder.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
+#include "file_contents.h"
 #include "test_platform.h"
 
 namespace testsupport {
@@ -34,10 +34,7 @@ std::string TempFolder::Write(const std::string& name, std::string_view bytes) c
 }
 
 std::string TempFolder::Read(const std::string& name) const {
-    const fs::path file = path_ / PathOf(name);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + Utf8(file));
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadBytes(path_ / PathOf(name));
 }
 
 void TempFolder::Empty() const {

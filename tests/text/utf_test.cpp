@@ -66,20 +66,18 @@ TEST(TextUtf, AgreesWithTheSystemsConversion) {
     for (const Case& c : kCases) {
         if (c.direction == kToUtf16Only) continue;
         const std::string label = testing::PrintToString(c.utf8);
-        if (c.direction != kToUtf16Only) {
-            const auto* wide = reinterpret_cast<const wchar_t*>(c.wide.data());
-            const int length = static_cast<int>(c.wide.size());
-            std::string utf8(4 * c.wide.size(), '\0');
-            utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(),
-                                            static_cast<int>(utf8.size()), nullptr, nullptr));
-            EXPECT_EQ(skptext::ToUtf8(c.wide), utf8) << label;
-        }
-        if (c.direction != kToUtf8Only) {
-            std::u16string wide(c.utf8.size(), u'\0');
-            wide.resize(MultiByteToWideChar(
+        const auto* wide = reinterpret_cast<const wchar_t*>(c.wide.data());
+        const int length = static_cast<int>(c.wide.size());
+        std::string utf8(4 * c.wide.size(), '\0');
+        utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(),
+                                        static_cast<int>(utf8.size()), nullptr, nullptr));
+        EXPECT_EQ(skptext::ToUtf8(c.wide), utf8) << label;
+        if (c.direction == kBoth) {
+            std::u16string decoded(c.utf8.size(), u'\0');
+            decoded.resize(MultiByteToWideChar(
                 CP_UTF8, 0, c.utf8.data(), static_cast<int>(c.utf8.size()),
-                reinterpret_cast<wchar_t*>(wide.data()), static_cast<int>(wide.size())));
-            EXPECT_EQ(skptext::ToUtf16(c.utf8), wide) << label;
+                reinterpret_cast<wchar_t*>(decoded.data()), static_cast<int>(decoded.size())));
+            EXPECT_EQ(skptext::ToUtf16(c.utf8), decoded) << label;
         }
     }
 }
