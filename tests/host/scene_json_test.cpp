@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -52,15 +51,14 @@ void FillSmallScene(Importing::SceneContainer& scene, const std::string& texture
                          {-1e-7f, 1e20f, 0, 0, 0, 1, 0, 0}};
     geometry.indices = {0, 1, 2};
     scene.CreateNewGeometryInLibrary();  // an empty geometry
-    scene.FinishLoad(false, false);
+    scene.FinishLoad(false, true);       // the arguments in their order
     scene.FinishStep1();
     scene.FinishStep2();
 }
 
 TEST(SceneJson, WritesEverySectionOfASmallScene) {
     testsupport::TempFolder dir;
-    const std::string texture = dir.File("1_wood.png");
-    std::ofstream(texture, std::ios::binary) << std::string(1234, 'x');
+    const std::string texture = dir.Write("1_wood.png", std::string(1234, 'x'));
     Importing::SceneContainer scene;
     FillSmallScene(scene, texture);
     const json doc = WriteAndParse(scene);
@@ -70,7 +68,7 @@ TEST(SceneJson, WritesEverySectionOfASmallScene) {
     EXPECT_EQ(doc["sourceDescriptions"], json::array({"SketchUp"}));
     EXPECT_EQ(doc["rootNodeIndex"], 0);
     EXPECT_EQ(doc["finishCalls"],
-              json::parse(R"([["FinishLoad", false, false], ["FinishStep1"], ["FinishStep2"]])"));
+              json::parse(R"([["FinishLoad", false, true], ["FinishStep1"], ["FinishStep2"]])"));
     ASSERT_EQ(doc["nodes"].size(), 1u);
     EXPECT_EQ(doc["nodes"][0]["name"],
               "Maison \xC3\xA9t\xC3\xA9 \xF0\x9F\x8F\xA0 \"quoted\"\n\t\\\x01\xEF\xBF\xBD");
