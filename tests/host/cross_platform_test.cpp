@@ -130,9 +130,7 @@ TEST_F(CrossPlatform, BothBuildsWriteTheSameScenesAndTextures) {
     ExpectSameImport(SAMPLES_DIR "/house.skpm");
     for (const char* document : {"rich", "shed"})
         ExpectSameImport(std::string(TEST_DOCUMENTS) + "/" + document + ".skpm");
-    const std::string model = dir_.File("non-ascii.skpm");
-    std::ofstream(model, std::ios::binary) << NonAsciiTextureNames().dump();
-    ExpectSameImport(model);
+    ExpectSameImport(dir_.Write("non-ascii.skpm", NonAsciiTextureNames().dump()));
     EXPECT_GE(textures_, 4u);  // the comparison saw texture files, not only empty lists
 }
 

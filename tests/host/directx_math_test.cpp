@@ -33,18 +33,6 @@ TEST(DirectXMath, ProductAppliesLeftMatrixFirst) {
     const XMVECTOR movedThenRotated = XMVector3Transform(p, move * kRotateZ);
     EXPECT_NEAR(XMVectorGetX(movedThenRotated), 0, 1e-6);
     EXPECT_FLOAT_EQ(XMVectorGetY(movedThenRotated), 11);
-    // And p * A * B is (p * A) * B.
-    const XMMATRIX scale = XMMatrixScaling(2, 3, 4);
-    const XMVECTOR q = XMVectorSet(1, 2, 3, 1);
-    const XMVECTOR once = XMVector4Transform(q, XMMatrixMultiply(scale, kRotateZ));
-    const XMVECTOR twice = XMVector4Transform(XMVector4Transform(q, scale), kRotateZ);
-    XMFLOAT4 a, b;
-    XMStoreFloat4(&a, once);
-    XMStoreFloat4(&b, twice);
-    EXPECT_FLOAT_EQ(a.x, b.x);
-    EXPECT_FLOAT_EQ(a.y, b.y);
-    EXPECT_FLOAT_EQ(a.z, b.z);
-    EXPECT_FLOAT_EQ(a.w, b.w);
 }
 
 TEST(DirectXMath, InverseDeterminantAndSingularMatrix) {
