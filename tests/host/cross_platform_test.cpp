@@ -39,23 +39,18 @@ std::string ReadBytes(const fs::path& path) {
 json NonAsciiTextureNames() {
     const json pixels = {
         {"width", 3}, {"height", 1}, {"bitsPerPixel", 32}, {"data", "gICA/4CAgP+AgID/"}};
-    const std::vector<std::string> names = {"Ziegel_\xC3\x96.png", "\xD0\x9A\xD0\xB8.png",
-                                            "\xE7\x93\xA6.png", "\xF0\x9F\x8F\xA0.png"};
-    json materials = json::array(), faces = json::array();
-    for (size_t i = 0; i < names.size(); ++i) {
+    const char* const names[] = {"Ziegel_\xC3\x96.png", "\xD0\x9A\xD0\xB8.png", "\xE7\x93\xA6.png",
+                                 "\xF0\x9F\x8F\xA0.png"};
+    json document = {{"modelDocument", 1}};
+    for (int i = 0; i < 4; ++i) {
         const std::string name = "M" + std::to_string(i);
-        materials.push_back({{"name", name},
-                             {"color", {100, 100, 100, 255}},
-                             {"texture", {{"file", names[i]}, {"pixels", pixels}}}});
-        const double z = static_cast<double>(i);
-        faces.push_back({{"outer", {{0, 0, z}, {5, 0, z}, {5, 5, z}, {0, 5, z}}}, {"front", name}});
+        document["materials"].push_back({{"name", name},
+                                         {"color", {100, 100, 100, 255}},
+                                         {"texture", {{"file", names[i]}, {"pixels", pixels}}}});
+        document["entities"]["faces"].push_back(
+            {{"outer", {{0, 0, i}, {5, 0, i}, {5, 5, i}, {0, 5, i}}}, {"front", name}});
     }
-    return {{"modelDocument", 1},
-            {"version", {21, 0, 339}},
-            {"layers", {{{"name", "Layer0"}}}},
-            {"materials", materials},
-            {"definitions", json::array()},
-            {"entities", {{"faces", faces}}}};
+    return document;
 }
 
 class CrossPlatform : public ::testing::Test {
