@@ -8,21 +8,19 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <string>
 
-#include "file_contents.h"
 #include "temp_folder.h"
 
 namespace {
 
-HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
-    return CreateFileW(std::filesystem::path(path).u16string().c_str(), access, 0, nullptr,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 namespace fs = std::filesystem;
+
+HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
+    return CreateFileW(fs::path(path).u16string().c_str(), access, 0, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 BOOL Move(const std::string& from, const std::string& to, DWORD flags) {
     return MoveFileExW(fs::path(from).u16string().c_str(), fs::path(to).u16string().c_str(), flags);
@@ -30,7 +28,7 @@ BOOL Move(const std::string& from, const std::string& to, DWORD flags) {
 
 TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
     testsupport::TempFolder dir;
-    const std::string path = dir.File("t\xC3\xA9xture.png");  // a non-ASCII name
+    const std::string name = "t\xC3\xA9xture.png", path = dir.File(name);  // not ASCII
     for (const std::string bytes : {"a longer first content", "short"}) {
         const HANDLE file = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -40,7 +38,7 @@ TEST(CreateFileW, ReplacesAFileWithWhatIsWritten) {
             WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
         EXPECT_EQ(written, bytes.size());
         EXPECT_TRUE(CloseHandle(file));
-        EXPECT_EQ(testsupport::ReadBytes(path), bytes);  // truncated, not overwritten in place
+        EXPECT_EQ(dir.Read(name), bytes);  // truncated, not overwritten in place
     }
     struct stat info;
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -70,16 +68,15 @@ TEST(CreateFileW, RefusesDirectoriesFifosAndDevicesWithoutBlocking) {
 // nothing where a link points.
 TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
     testsupport::TempFolder dir;
-    const std::string file = dir.File("file"), link = dir.File("link"),
+    const std::string file = dir.Write("file", "mine"), link = dir.File("link"),
                       dangling = dir.File("dangling");
-    std::ofstream(file) << "mine";
     ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
     ASSERT_EQ(::symlink(dir.File("nowhere").c_str(), dangling.c_str()), 0);
     for (const std::string& path : {file, link, dangling}) {
         EXPECT_EQ(Open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE) << path;
         EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS) << path;
     }
-    EXPECT_EQ(testsupport::ReadBytes(file), "mine");
+    EXPECT_EQ(dir.Read("file"), "mine");
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir.File("nowhere"))));
     const HANDLE fresh = Open(dir.File("fresh"), GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(fresh, INVALID_HANDLE_VALUE);
@@ -91,14 +88,13 @@ TEST(CreateFileW, CreateNewRefusesEveryExistingNameAndNeverFollowsALink) {
 // by another; without MOVEFILE_REPLACE_EXISTING nothing is.
 TEST(MoveFileExW, ReplacesLinksAndFilesButNoDirectory) {
     testsupport::TempFolder dir;
-    const std::string target = dir.File("target"), link = dir.File("link");
+    const std::string target = dir.Write("target", "mine"), link = dir.File("link");
     const std::string folder = dir.File("folder"), empty = dir.File("empty");
-    std::ofstream(target) << "mine";
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     fs::create_directory(folder);
     fs::create_directory(empty);
-    std::ofstream(dir.File("new")) << "new";
+    dir.Write("new", "new");
 
     EXPECT_FALSE(Move(dir.File("new"), link, 0));
     EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
@@ -112,9 +108,9 @@ TEST(MoveFileExW, ReplacesLinksAndFilesButNoDirectory) {
 
     ASSERT_TRUE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
-    EXPECT_EQ(testsupport::ReadBytes(link), "new");
+    EXPECT_EQ(dir.Read("link"), "new");
     EXPECT_FALSE(fs::exists(dir.File("new")));
-    EXPECT_EQ(testsupport::ReadBytes(target), "mine");
+    EXPECT_EQ(dir.Read("target"), "mine");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     EXPECT_FALSE(Move(dir.File("new"), link, MOVEFILE_REPLACE_EXISTING));  // gone already
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);

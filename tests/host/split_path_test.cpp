@@ -5,38 +5,32 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 namespace {
 
 TEST(WSplitPath, SplitsTypicalPaths) {
-    struct Case {
-        const char16_t* path;
-        std::u16string drive, dir, name, ext;
+    // The path, then its drive, folder, name and extension.
+    const std::pair<const char16_t*, std::vector<std::u16string>> cases[] = {
+        {u"C:\\models\\house.skp", {u"C:", u"\\models\\", u"house", u".skp"}},
+        {u"C:/models/house.skp", {u"C:", u"/models/", u"house", u".skp"}},
+        {u"/home/me/a.b.skp", {u"", u"/home/me/", u"a.b", u".skp"}},
+        {u"a.b.skp", {u"", u"", u"a.b", u".skp"}},
+        {u".png", {u"", u"", u"", u".png"}},
+        {u"textures\\.png", {u"", u"textures\\", u"", u".png"}},
+        {u"C:\\models\\README", {u"C:", u"\\models\\", u"README", u""}},
+        {u"dir.v2\\file", {u"", u"dir.v2\\", u"file", u""}},  // a dot in a folder is no extension
+        {u"mixed\\sep/last.jpg", {u"", u"mixed\\sep/", u"last", u".jpg"}},
+        {u"C:", {u"C:", u"", u"", u""}},
+        {u"1:\\x.y", {u"", u"1:\\", u"x", u".y"}},  // only a letter makes a drive
+        {u"", {u"", u"", u"", u""}},
+        {u"name.", {u"", u"", u"name", u"."}},
     };
-    const Case cases[] = {
-        {u"C:\\models\\house.skp", u"C:", u"\\models\\", u"house", u".skp"},
-        {u"C:/models/house.skp", u"C:", u"/models/", u"house", u".skp"},
-        {u"/home/me/a.b.skp", u"", u"/home/me/", u"a.b", u".skp"},
-        {u"a.b.skp", u"", u"", u"a.b", u".skp"},
-        {u".png", u"", u"", u"", u".png"},
-        {u"textures\\.png", u"", u"textures\\", u"", u".png"},
-        {u"C:\\models\\README", u"C:", u"\\models\\", u"README", u""},
-        {u"dir.v2\\file", u"", u"dir.v2\\", u"file", u""},  // a dot in a folder is no extension
-        {u"mixed\\sep/last.jpg", u"", u"mixed\\sep/", u"last", u".jpg"},
-        {u"C:", u"C:", u"", u"", u""},
-        {u"1:\\x.y", u"", u"1:\\", u"x", u".y"},  // only a letter makes a drive
-        {u"", u"", u"", u"", u""},
-        {u"name.", u"", u"", u"name", u"."},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [path, parts] : cases) {
         WCHAR drive[8], dir[64], name[64], ext[16];
-        const std::u16string path = c.path;
-        const std::string label(path.begin(), path.end());
-        ASSERT_EQ(_wsplitpath_s(c.path, drive, 8, dir, 64, name, 64, ext, 16), 0) << label;
-        EXPECT_EQ(std::u16string(drive), c.drive) << label;
-        EXPECT_EQ(std::u16string(dir), c.dir) << label;
-        EXPECT_EQ(std::u16string(name), c.name) << label;
-        EXPECT_EQ(std::u16string(ext), c.ext) << label;
+        const std::string label(path, path + std::u16string_view(path).size());
+        ASSERT_EQ(_wsplitpath_s(path, drive, 8, dir, 64, name, 64, ext, 16), 0) << label;
+        EXPECT_EQ((std::vector<std::u16string>{drive, dir, name, ext}), parts) << label;
     }
 }
 

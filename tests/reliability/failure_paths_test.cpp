@@ -7,7 +7,6 @@
 #include <skpm/document_error.h>
 #include <skptext/utf.h>
 
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -57,10 +56,10 @@ protected:
         json group = Textured();
         group["definitions"] = {testsupport::Definition("G", "group", json::object())};
         group["entities"]["groups"] = {{{"definition", "G"}, {"fail", {"SUGroupGetEntities"}}}};
-        std::ofstream(folder.Path() / "broken.skpm", std::ios::binary) << "{\"modelDocument\": 1, ";
         failures = {
-            {"missing file", Wide((folder.Path() / "missing.skpm")), Outcome::OpenError},
-            {"malformed document", Wide((folder.Path() / "broken.skpm")), Outcome::OpenError},
+            {"missing file", Wide(folder.Path() / "missing.skpm"), Outcome::OpenError},
+            {"malformed document", Wide(folder.Write("broken.skpm", "{\"modelDocument\": 1, ")),
+             Outcome::OpenError},
             {"folder", Wide(folder.Path()), Outcome::OpenError},
             {"unreadable options", Wide(WriteDocument(folder, "options.skpm", options)),
              Outcome::Raises},

@@ -26,6 +26,9 @@ TEST(Textures, DimensionsAndPlainAndColourisedReps) {
     EXPECT_EQ(TextOf(SUTextureGetFileName, TextureOf(r.brick)), "C:\\tex\\brick.png");
     // No scales given: one texture repeat per image size in pixels.
     EXPECT_EQ(DimensionsOf(TextureOf(r.tinted)), (std::vector<double>{1, 2, 8, 32, 1, 0.5}));
+    // A material with a texture and no type of its own is textured.
+    EXPECT_EQ(Get(SUMaterialGetType, r.brick), SUMaterialType_Textured);
+    EXPECT_EQ(Get(SUMaterialGetType, r.tinted), SUMaterialType_ColorizedTexture);
 
     EXPECT_EQ(SUGetColorOrder().red_index, 2);  // as the pixels below are laid out
     ImageRep plain, tint;

@@ -1,5 +1,6 @@
-// Mesh helpers seen through the API: the face's loop points, one normal per vertex, triangles
-// that wind counter-clockwise around it, and the STQ of each side.
+// Mesh helpers seen through the API: the face's loop points, one normal per vertex, the
+// triangles' count, and the STQ of each side. How the triangles wind and cover the face is the
+// tessellator's test; that they reach the plug-in as made, its loads' winding check.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,46 +11,23 @@ using namespace sutest;
 
 namespace {
 
-// Sum of the triangles' areas, each signed by whether it winds counter-clockwise around the
-// vertex normal; every index must address a vertex.
-double WoundArea(const Mesh& mesh) {
-    double area = 0;
-    for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {
-        for (size_t k = 0; k < 3; ++k) EXPECT_LT(mesh.indices[t + k], mesh.vertices.size());
-        const SUPoint3D& a = mesh.vertices[mesh.indices[t]];
-        const SUPoint3D& b = mesh.vertices[mesh.indices[t + 1]];
-        const SUPoint3D& c = mesh.vertices[mesh.indices[t + 2]];
-        const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
-        const double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
-        const SUVector3D& n = mesh.normals[mesh.indices[t]];
-        area += 0.5 *
-                ((uy * vz - uz * vy) * n.x + (uz * vx - ux * vz) * n.y + (ux * vy - uy * vx) * n.z);
-    }
-    return area;
-}
-
 void ExpectPoint(const SUPoint3D& p, double x, double y, double z) {
     EXPECT_LT(std::hypot(p.x - x, p.y - y, p.z - z), 1e-12) << p.x << ", " << p.y << ", " << p.z;
 }
 
-TEST(MeshHelpers, TrianglesCoverEachFaceAndStqFollowsEachSide) {
+TEST(MeshHelpers, LoopPointsNormalsTriangleCountsAndTheStqOfEachSide) {
     const Rich r;
     const Mesh square = ReadMesh(r.faces[0]);
     ASSERT_EQ(square.vertices.size(), 4u);
     ExpectPoint(square.vertices[2], 8, 8, 0);
     EXPECT_EQ(square.indices.size(), 6u);
     for (const SUVector3D& n : square.normals) ExpectPoint({n.x, n.y, n.z}, 0, 0, 1);
-    EXPECT_NEAR(WoundArea(square), 64, 1e-9);
-
-    const Mesh concave = ReadMesh(r.chairFaces[0]);
-    EXPECT_EQ(concave.indices.size(), 3u * 3);  // k - 2
-    EXPECT_NEAR(WoundArea(concave), 6, 1e-9);
+    EXPECT_EQ(ReadMesh(r.chairFaces[0]).indices.size(), 3u * 3);  // k - 2
 
     const Mesh holed = ReadMesh(r.chairFaces[1]);
     ASSERT_EQ(holed.vertices.size(), 8u);  // outer loop, then the hole
     ExpectPoint(holed.vertices[4], 0, 2, 2);
     EXPECT_EQ(holed.indices.size(), 3u * 8);  // k - 2 + 2h
-    EXPECT_NEAR(WoundArea(holed), 36 - 4, 1e-9);
     EXPECT_DOUBLE_EQ(holed.normals[0].x, -1);
 
     // STQ is given, or projected with each side's texture scales.
