@@ -56,6 +56,8 @@ void SetEnv(const std::string& name, const std::optional<std::string>& value) {
 #endif
 }
 
+namespace {
+
 int ProcessId() {
 #if defined(_WIN32)
     return ::_getpid();
@@ -63,6 +65,8 @@ int ProcessId() {
     return static_cast<int>(::getpid());
 #endif
 }
+
+}  // namespace
 
 std::filesystem::path MakeUniqueFolder(const std::filesystem::path& parent,
                                        const std::string& prefix) {

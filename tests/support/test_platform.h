@@ -18,8 +18,6 @@ std::optional<std::string> GetEnv(const std::string& name);
 // Sets `name` to `value`, or removes it when there is no value.
 void SetEnv(const std::string& name, const std::optional<std::string>& value);
 
-int ProcessId();
-
 // Creates a folder named `prefix` and a suffix no other folder in `parent` has; returns its path.
 std::filesystem::path MakeUniqueFolder(const std::filesystem::path& parent,
                                        const std::string& prefix);
