@@ -125,6 +125,12 @@ struct SidedCase {
     std::size_t expectedVertices;
 };
 
+// Names each case by what it sets, so that the test's name is the same on every run.
+void PrintTo(const SidedCase& c, std::ostream* out) {
+    *out << c.fileName << (c.groupPainted ? ", group painted" : "")
+         << (c.backPainted ? ", back painted" : "");
+}
+
 class Sides : public TreeWalk, public ::testing::WithParamInterface<SidedCase> {};
 
 TEST_P(Sides, BackSidesFollowTheDoubleSidedSettingAndBackMaterials) {
