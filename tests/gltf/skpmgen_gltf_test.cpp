@@ -11,6 +11,7 @@
 #include "file_contents.h"
 #include "gltf_read.h"
 #include "model_gltf.h"
+#include "test_platform.h"
 
 using namespace gltftest;
 
@@ -49,12 +50,15 @@ void Tally(const tinygltf::Model& model, int node, const Matrix& parent,
 
 TEST(SkpmgenGltf, CityGltfPlacesPerMaterialTheTrianglesOfASingleSidedLoad) {
     testsupport::TempFolder dir;
-    // Concave faces and faces with holes, mirrored placements, blocks in districts.
+    // Concave faces and faces with holes, mirrored placements, blocks in districts; a document
+    // name outside ASCII, which Windows hands a program in its wide command line only.
+    const std::string city = dir.File("stadt_\xC3\x96.skpm");
     ASSERT_EQ(RunTool(SKPMGEN_TOOL, {"--definitions", "3", "--faces", "15", "--instances", "130",
                                      "--depth", "3", "--mirrored", "0.3", "--materials", "3", "-o",
-                                     dir.File("city.skpm"), "--gltf", dir.File("city.glb")}),
+                                     city, "--gltf", dir.File("city.glb")}),
               0);
-    std::filesystem::copy_file(dir.File("city.skpm"), dir.File("city_defaultsingle.skpm"));
+    std::filesystem::copy_file(testsupport::PathOf(city),
+                               testsupport::PathOf(dir.File("city_defaultsingle.skpm")));
     ASSERT_EQ(
         RunTool(SKPIMPORT_TOOL, {"--quiet", "--no-geometry-data", "--scene-json",
                                  dir.File("scene.json"), dir.File("city_defaultsingle.skpm")}),
@@ -75,6 +79,7 @@ TEST(SkpmgenGltf, CityGltfPlacesPerMaterialTheTrianglesOfASingleSidedLoad) {
 
     const tinygltf::Model model = LoadModel(dir.File("city.glb"));
     EXPECT_EQ(model.asset.generator, "skpmgen");
+    EXPECT_EQ(model.nodes.at(model.scenes.at(0).nodes.at(0)).name, "stadt_\xC3\x96");
     EXPECT_LE(model.meshes.size(), 3u);  // one per definition, shared by its placements
     std::map<std::string, size_t> written;
     Extent writtenExtent;

@@ -1,11 +1,17 @@
 // skpmgen: writes a generated city as a model document, for benchmarks and load tests.
 #include <gltf_file.h>
+#include <skptext/file_path.h>
+#include <skptext/program_text.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "city_model.h"
 #include "model_gltf.h"
@@ -34,80 +40,109 @@ bool ParseInt(const char* text, int& value) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    skpmgen::CityParameters parameters;
+// What the command line asks for; paths in UTF-8.
+struct Options {
+    skpmgen::CityParameters city;
     std::string output, gltfOutput;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
+};
+
+// Reads one option's value into `options`; false when the option is unknown or its value invalid.
+bool ReadOption(const std::string& option, const std::string& value, Options& options) {
+    skpmgen::CityParameters& city = options.city;
+    if (option == "-o" || option == "--output") {
+        options.output = value;
+        return true;
+    }
+    if (option == "--gltf") {
+        options.gltfOutput = value;
+        return true;
+    }
+    if (option == "--mirrored") {
+        city.mirroredShare = std::atof(value.c_str());
+        return city.mirroredShare >= 0 && city.mirroredShare <= 1;
+    }
+    int number = 0;
+    if (!ParseInt(value.c_str(), number)) return false;
+    if (option == "--definitions")
+        city.definitions = std::max(number, 1);
+    else if (option == "--faces")
+        city.facesPerDefinition = number;
+    else if (option == "--instances")
+        city.instances = number;
+    else if (option == "--depth")
+        city.depth = number;
+    else if (option == "--materials")
+        city.materials = number;
+    else if (option == "--textured")
+        city.texturedMaterials = number;
+    else if (option == "--layers")
+        city.layers = number;
+    else if (option == "--seed")
+        city.seed = static_cast<uint32_t>(number);
+    else
+        return false;
+    return true;
+}
+
+// Reads the arguments into `options`; answers the exit status when the program ends here: after
+// the help, or after a usage error it has reported.
+std::optional<int> ReadArguments(const std::vector<std::string>& arguments, Options& options) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
         if (option == "-h" || option == "--help") {
             Usage(std::cout);
             return 0;
         }
-        if (i + 1 >= argc) {
+        if (i + 1 >= arguments.size()) {
             Usage(std::cerr);
             return 2;
         }
-        const char* value = argv[++i];
-        int number = 0;
-        bool ok = true;
-        if (option == "-o" || option == "--output") {
-            output = value;
-        } else if (option == "--gltf") {
-            gltfOutput = value;
-        } else if (option == "--mirrored") {
-            parameters.mirroredShare = std::atof(value);
-            ok = parameters.mirroredShare >= 0 && parameters.mirroredShare <= 1;
-        } else if ((ok = ParseInt(value, number))) {
-            if (option == "--definitions")
-                parameters.definitions = std::max(number, 1);
-            else if (option == "--faces")
-                parameters.facesPerDefinition = number;
-            else if (option == "--instances")
-                parameters.instances = number;
-            else if (option == "--depth")
-                parameters.depth = number;
-            else if (option == "--materials")
-                parameters.materials = number;
-            else if (option == "--textured")
-                parameters.texturedMaterials = number;
-            else if (option == "--layers")
-                parameters.layers = number;
-            else if (option == "--seed")
-                parameters.seed = static_cast<uint32_t>(number);
-            else
-                ok = false;
-        }
-        if (!ok) {
+        const std::string& value = arguments[++i];
+        if (!ReadOption(option, value, options)) {
             std::cerr << "skpmgen: bad option or value: " << option << " " << value << "\n";
             return 2;
         }
     }
-    if (output.empty()) {
+    if (options.output.empty()) {
         Usage(std::cerr);
         return 2;
     }
-    if (!gltfOutput.empty() && !gltf::GltfFormatOf(gltfOutput)) {
+    if (!options.gltfOutput.empty() && !gltf::GltfFormatOf(options.gltfOutput)) {
         std::cerr << "skpmgen: --gltf needs a file name ending in .glb or .gltf\n";
         return 2;
     }
-    std::ofstream file(output);
-    file << skpmgen::MakeCityDocument(parameters).dump();
+    return std::nullopt;
+}
+
+// Writes the city's document, then its glTF when asked; answers the exit status.
+int WriteCity(const Options& options) {
+    std::ofstream file(skptext::PathFromUtf8(options.output), std::ios::binary);
+    file << skpmgen::MakeCityDocument(options.city).dump();
     if (!file.flush()) {
-        std::cerr << "skpmgen: cannot write " << output << "\n";
+        std::cerr << "skpmgen: cannot write " << options.output << "\n";
         return 1;
     }
     file.close();
-    if (!gltfOutput.empty()) {
+    if (!options.gltfOutput.empty()) {
         std::string error;
-        if (!skpmgen::WriteModelGltf(output, gltfOutput, error)) {
+        if (!skpmgen::WriteModelGltf(options.output, options.gltfOutput, error)) {
             std::cerr << "skpmgen: " << error << "\n";
             return 1;
         }
     }
-    const skpmgen::CityCounts counts = skpmgen::CountCity(parameters);
-    std::cout << "wrote " << output << ": " << counts.definitionFaces << " definition faces, "
-              << counts.placedFaceSides << " placed face sides when double-sided\n";
+    const skpmgen::CityCounts counts = skpmgen::CountCity(options.city);
+    std::cout << "wrote " << options.output << ": " << counts.definitionFaces
+              << " definition faces, " << counts.placedFaceSides
+              << " placed face sides when double-sided\n";
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const std::optional<int> status =
+            ReadArguments(skptext::Utf8Arguments(argc, argv), options))
+        return *status;
+    return WriteCity(options);
 }

@@ -1,8 +1,8 @@
 #include "model_gltf.h"
 
 #include <gltf_file.h>
+#include <skptext/file_path.h>
 
-#include <filesystem>
 #include <map>
 #include <utility>
 
@@ -104,7 +104,7 @@ bool WriteModelGltf(const std::string& modelPath, const std::string& gltfPath, s
         Check(SUModelGetEntities(model.get(), &entities), "SUModelGetEntities");
         gltf::GltfBuilder builder("skpmgen");
         NodeWalk walk(builder);
-        const std::string name = std::filesystem::path(modelPath).stem().string();
+        const std::string name = skptext::PathToUtf8(skptext::PathFromUtf8(modelPath).stem());
         builder.AddSceneRoot(walk.Node(entities, nullptr, name, {}));
         return gltf::WriteGltf(builder.Finish(), gltfPath, error);
     } catch (const std::exception& e) {
